@@ -6,6 +6,11 @@ add_library(taxlink_firebird INTERFACE)
 target_include_directories(taxlink_firebird SYSTEM INTERFACE ${FIREBIRD_INCLUDE_DIR})
 target_link_libraries(taxlink_firebird INTERFACE ${FBCLIENT_LIBRARY})
 
+# The Qt headers that nearly every file includes, compiled once per target.
+function(taxlink_precompile target)
+  target_precompile_headers(${target} PRIVATE <QString> <QStringList> <QByteArray> <QDate> <QDateTime> <QList>)
+endfunction()
+
 # taxlink_subsystem(<name> [SOURCES ...] [DEPENDS ...])
 # One static library per subsystem folder, named taxlink_<name>. A folder without
 # sources yet gets an interface library so that higher folders can already link it.
@@ -17,6 +22,7 @@ function(taxlink_subsystem name)
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${target} PUBLIC ${ARG_DEPENDS})
     set_target_properties(${target} PROPERTIES AUTOMOC ON)
+    taxlink_precompile(${target})
   else()
     add_library(${target} INTERFACE)
     target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
@@ -32,6 +38,8 @@ function(taxlink_test label)
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} taxlink_testsupport GTest::gtest GTest::gmock)
   set_target_properties(${target} PROPERTIES AUTOMOC ON)
+  taxlink_precompile(${target})
+  target_precompile_headers(${target} PRIVATE <gtest/gtest.h>)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES LABELS ${label}
