@@ -13,8 +13,6 @@ void configure(core::TIBDatabase& db, const DbAccount& account, const QString& p
     db.params() = QStringList{QStringLiteral("user_name=") + account.user,
                               QStringLiteral("password=") + account.password,
                               QStringLiteral("lc_ctype=SJIS_0208")};
-    if (!account.role.isEmpty())
-        db.params().append(QStringLiteral("sql_role_name=") + account.role);
     db.setSQLDialect(3);
     db.setLoginPrompt(false);
 }

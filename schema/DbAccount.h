@@ -14,13 +14,12 @@ struct DbAccount {
     QString host;                               // empty: embedded engine on a plain path
     QString user = QStringLiteral("TALLEK");
     QString password = QStringLiteral("vorbin");
-    QString role;                               // e.g. RDB$ADMIN on a server; empty: none
 };
 
 // "path" for the embedded engine, "host:path" through the server.
 QString databaseName(const DbAccount& account, const QString& path);
 
-// Sets the name and the connection lines (user, password, SJIS_0208, role) of a database
+// Sets the name and the connection lines (user, password, SJIS_0208) of a database
 // object; it is neither opened nor created here.
 void configure(core::TIBDatabase& db, const DbAccount& account, const QString& path);
 

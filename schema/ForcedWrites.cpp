@@ -18,8 +18,6 @@ void setForcedWrites(const DbAccount& account, const QString& path, bool on) {
         dpb = master->getUtilInterface()->getXpbBuilder(&st, Firebird::IXpbBuilder::DPB, nullptr, 0);
         dpb->insertString(&st, isc_dpb_user_name, account.user.toUtf8().constData());
         dpb->insertString(&st, isc_dpb_password, account.password.toUtf8().constData());
-        if (!account.role.isEmpty())
-            dpb->insertString(&st, isc_dpb_sql_role_name, account.role.toUtf8().constData());
         dpb->insertInt(&st, isc_dpb_force_write, on ? 1 : 0);
         const QByteArray name = databaseName(account, path).toLocal8Bit();
         Firebird::IAttachment* att =

@@ -88,7 +88,7 @@ void dropDatabase(const ServiceAddress& address, const QString& fileName) {
 // there without reporting an error.
 bool restoredCompletely(const ServiceAddress& address, const QString& fileName) {
     TIBDatabase db;
-    try { openDatabase(db, address, fileName); } catch (const EIBError& e) { qWarning("DEBUGRC %ld %s", e.ibErrorCode(), e.what()); throw; }
+    openDatabase(db, address, fileName);
     TIBTransaction transaction;
     transaction.addDatabase(&db);
     transaction.startTransaction();
@@ -273,7 +273,6 @@ bool TIBRestoreService::nextAction() {
 }
 
 void TIBRestoreService::actionFailed() {
-    qWarning("DEBUGAF phase %d", int(phase_));
     if (phase_ == Phase::Trial)
         dropQuietly(scratchNames_);
     scratchNames_.clear();
@@ -287,8 +286,7 @@ void TIBRestoreService::dropQuietly(const QStringList& databases) {
         return;
     try {
         dropDatabase(address(), databases.first());
-    } catch (const EIBError& e) {
-        qWarning("DEBUGDROP %ld %s", e.ibErrorCode(), e.what());
+    } catch (const EIBError&) {
     }
 }
 

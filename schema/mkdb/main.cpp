@@ -5,7 +5,7 @@
 //                [--operator-code N]
 //
 // Credentials come from the environment, never from the command line: TAXLINK_FB_USER and
-// TAXLINK_FB_PASSWORD (default TALLEK / vorbin), TAXLINK_FB_ROLE (optional), and
+// TAXLINK_FB_PASSWORD (default TALLEK / vorbin), and
 // TAXLINK_OPERATOR_PASSWORD for the operator's login password (default "test").
 
 #include "schema/DataRoot.h"
@@ -83,7 +83,6 @@ int main(int argc, char* argv[]) {
     account.host = parser.value(hostOption);
     account.user = env("TAXLINK_FB_USER", account.user);
     account.password = env("TAXLINK_FB_PASSWORD", account.password);
-    account.role = qEnvironmentVariable("TAXLINK_FB_ROLE");
 
     try {
         schema::DataRoot root(account, parser.value(rootOption));

@@ -6,6 +6,7 @@
 #include "core/db/IBDatabase.h"
 #include "core/db/IBSQL.h"
 #include "core/db/IBTransaction.h"
+#include "QtPrinters.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +16,6 @@
 #include <memory>
 #include <ostream>
 #include <string>
-
-// Readable QStrings in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace dbtest {
 

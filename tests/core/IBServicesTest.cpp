@@ -4,6 +4,7 @@
 
 #include "core/db/IBServices.h"
 
+#include "QtPrinters.h"
 #include "core/EIBError.h"
 #include "platform/Cp932.h"
 #include "tests/support/TestEnvironment.h"

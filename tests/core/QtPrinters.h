@@ -1,0 +1,10 @@
+#pragma once
+// Readable QStrings in GoogleTest failure messages.
+
+#include <QString>
+
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
