@@ -6,6 +6,7 @@
 #include "core/dm/DataSetMarks.h"
 #include "core/dm/TDM.h"
 #include "core/session/Identity.h"
+#include "tests/core/QtPrinters.h"
 
 #include <QDir>
 #include <QString>
@@ -16,11 +17,6 @@
 #include <ostream>
 #include <stdexcept>
 #include <utility>
-
-// Readable QStrings in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace dmtest {
 
