@@ -2,8 +2,8 @@
 
 #include "core/Exception.h"
 #include "core/Globals.h"
+#include "core/fileops/FileOperations.h"
 
-#include <QFileInfo>
 #include <QVariant>
 
 namespace core {
@@ -53,11 +53,16 @@ TDM& RequireDM() {
 }
 
 bool TDM::FExist(const QString& path, int connectMode) {
-    return connectMode == 0 && QFileInfo(path).isFile();
+    return fileops::FExist(*this, path, connectMode);
 }
 
-QString TDM::LongToShortFileName(const QString& path, int /*connectMode*/) {
-    return path;
+// In the server modes the answer is known without asking: our server's LONGTOSHORTFILENAME
+// gives the path itself. AccDatInConnection asks this for every attachment of the server, and
+// that question must not depend on a connection to the system database.
+QString TDM::LongToShortFileName(const QString& path, int connectMode) {
+    if (connectMode == 1 || connectMode == 2)
+        return path;
+    return fileops::LongToShortFileName(*this, path, connectMode);
 }
 
 int TDM::CallDataCheckHook(const QString& host, const QString& folder, int force, int quiet) {

@@ -86,12 +86,17 @@ struct TKMKREC {
     qint32 REC = 0;
     QString GROUPM1;
     QString GROUPM2;
+    QString GROUPR1;  // alternative groups (medical layout 2)
+    QString GROUPR2;
+    QString KKANA;
     QString KNAME;
+    qint32 USE = 0;
     qint32 BLDAC = 0;
     qint32 DAC = 0;
     qint32 DELFLG = 0;
     qint32 TAX_LCODE = 0;
     qint32 TAX_RCODE = 0;
+    qint32 TAX_NUM = 0;
     qint32 FUN_LCODE = 0;
     qint32 FUN_RCODE = 0;
     QString HOJOSW;
@@ -100,6 +105,7 @@ struct TKMKREC {
     qint32 EXT1_KS = 0;
     qint32 EXT1_A4 = 0;
     qint32 EXT1_A3 = 0;
+    qint32 USEDEF = 0;
     qint32 ZEIRITUKBN = 0;
 };
 

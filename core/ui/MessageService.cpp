@@ -86,4 +86,8 @@ std::optional<QString> askPassword(const QString& caption, const QString& prompt
     return messageService().askText(request);
 }
 
+std::optional<QString> askText(const TextRequest& request) {
+    return messageService().askText(request);
+}
+
 } // namespace core

@@ -68,6 +68,12 @@ struct TextRequest {
     QString initialText;
     bool password = false; // the input is masked
     int maxLength = 0;     // in CP932 bytes; 0 for no limit
+    // Further looks of the input box, for the prompts that fix them.
+    bool showTextButton = false;     // a button beside a masked input shows its text
+    bool imeOff = false;             // the input method starts switched off
+    bool centerOnScreen = false;     // centred on the screen rather than on the active window
+    std::optional<quint32> promptColor; // 0x00BBGGRR (255 = red); none: the window-text colour
+    QString hint;                    // the long help line of the input
 };
 
 class MessageService {
@@ -90,5 +96,7 @@ int showMessage(MessageKind kind, const QString& text, MessageButtons buttons = 
 int showMessageWithDetailText(MessageKind kind, const QString& text, const QString& detail,
                               const QString& caption = {});
 std::optional<QString> askPassword(const QString& caption, const QString& prompt, int maxLength = 0);
+// The text prompt as the request describes it.
+std::optional<QString> askText(const TextRequest& request);
 
 } // namespace core
