@@ -49,9 +49,17 @@ void runSchemaScripts(core::TIBDatabase& db, DatabaseKind kind) {
         runScript(db, file.mid(QStringLiteral(":/schema/").size()), readScript(file));
 }
 
+QStringList trialBalanceScripts(const QString& kindName) {
+    const QString set = kindName == QLatin1String("iryou") ? QStringLiteral("medical") : QStringLiteral("ordinary");
+    return {QStringLiteral(":/schema/company/trial-balance/common.sql"),
+            QStringLiteral(":/schema/company/trial-balance/%1.sql").arg(set)};
+}
+
 void runKindScript(core::TIBDatabase& db, const QString& kindName) {
     const QString file = QStringLiteral(":/schema/company/kind/%1.sql").arg(kindName);
     runScript(db, file.mid(QStringLiteral(":/schema/").size()), readScript(file));
+    for (const QString& script : trialBalanceScripts(kindName))
+        runScript(db, script.mid(QStringLiteral(":/schema/").size()), readScript(script));
 }
 
 std::unique_ptr<core::TIBDatabase> createSchemaDatabase(const DbAccount& account, const QString& path,

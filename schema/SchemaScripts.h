@@ -27,8 +27,15 @@ QString readScript(const QString& resourcePath);
 // Runs the scripts of a kind, in order, on an open database; throws ScriptError.
 void runSchemaScripts(core::TIBDatabase& db, DatabaseKind kind);
 
+// The trial-balance procedures of a kind of data, in the order they run: the shared helpers
+// (company/trial-balance/common.sql), then the set of the kind. The procedures carry the same
+// names in both sets with other parameter lists, so a database holds exactly one set:
+// medical-corporation data ("iryou") the medical set, every other kind the ordinary set.
+QStringList trialBalanceScripts(const QString& kindName);
+
 // Runs the company defaults of one kind of data ("houjin", "iryou", "kojin-ippan", …;
-// company/kind/<name>.sql). Run once, after the chart of accounts is in the database.
+// company/kind/<name>.sql) and then its trial-balance procedures. Run once, after the chart
+// of accounts is in the database.
 void runKindScript(core::TIBDatabase& db, const QString& kindName);
 
 // Creates the database file (SJIS_0208, dialect 3, page size 16384) at path and runs its

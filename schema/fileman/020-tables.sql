@@ -6,8 +6,8 @@
  * takes one out, and the server reads or writes the file on its side.
  * The two server routines that move the bytes between a row and a file,
  * SP_FILETOBLOB(path) and SP_BLOBTOFILE(path, blob), need file access on
- * the server and are not defined here: they come with the server
- * installation (server plugin).
+ * the server: they are declared in 030-file-routines.sql and live in our
+ * UDR plugin.
  */
 
 /* One file in transit. CONTENT_ID is "QMV_" followed by the session code

@@ -2,8 +2,8 @@
  * qmaccdef.fdb - functions and stored procedures.
  *
  * The file procedures FILEOPERATION, DIRECTORYTEST and LONGTOSHORTFILENAME
- * need file access on the server and are not defined here: they come with
- * the server installation (server plugin).
+ * need file access on the server: they are declared in
+ * 045-file-routines.sql and live in our UDR plugin.
  */
 
 SET TERM ^ ;
