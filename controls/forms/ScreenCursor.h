@@ -1,0 +1,11 @@
+#pragma once
+// The screen cursor of the original (Screen.Cursor) on Qt's override cursor: busy while a form
+// opens or closes, back to the default afterwards.
+
+namespace controls {
+
+void SetBusyScreenCursor();
+// Removes every override, so the default cursor shows again.
+void ResetScreenCursor();
+
+} // namespace controls
