@@ -7,6 +7,7 @@
 #include "schema/SchemaScripts.h"
 #include "schema/sample/SampleDataSet.h"
 #include "tests/support/RecordingMessageService.h"
+#include "tests/support/SampleRoot.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
@@ -27,12 +28,7 @@ protected:
     static void SetUpTestSuite() {
         dir_ = std::make_unique<QTemporaryDir>();
         root_ = std::make_unique<schema::DataRoot>(schema::DbAccount{}, dir_->path());
-        try {
-            root_->create();
-            schema::sample::createSampleDataSet(*root_, 1, schema::sample::SampleKind::Ordinary);
-        } catch (const std::exception& e) {
-            setupError_ = QString::fromUtf8(e.what());
-        }
+        setupError_ = testsupport::createSampleRoot(*root_, {schema::sample::SampleKind::Ordinary});
     }
     static void TearDownTestSuite() {
         root_.reset();

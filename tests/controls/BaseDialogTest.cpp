@@ -14,6 +14,7 @@
 #include "schema/sample/SampleDataSet.h"
 #include "tests/core/DmTestSupport.h"
 #include "tests/support/RecordingMessageService.h"
+#include "tests/support/SampleRoot.h"
 
 #include <QApplication>
 #include <QDir>
@@ -272,13 +273,8 @@ protected:
     static void SetUpTestSuite() {
         dir_ = std::make_unique<QTemporaryDir>();
         root_ = std::make_unique<schema::DataRoot>(schema::DbAccount{}, dir_->path());
-        try {
-            root_->create();
-            schema::sample::createSampleDataSet(*root_, 1, schema::sample::SampleKind::Ordinary);
-            schema::sample::createSampleDataSet(*root_, 2, schema::sample::SampleKind::Medical);
-        } catch (const std::exception& e) {
-            setupError_ = QString::fromUtf8(e.what());
-        }
+        using schema::sample::SampleKind;
+        setupError_ = testsupport::createSampleRoot(*root_, {SampleKind::Ordinary, SampleKind::Medical});
     }
     static void TearDownTestSuite() {
         root_.reset();

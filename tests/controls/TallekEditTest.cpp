@@ -193,8 +193,9 @@ TEST(TTallekEdit, EnterMovesWithoutTypingAndKeysMoveAsStyled) {
         QWidget* expected = c.where > 0 ? f.after : c.where < 0 ? static_cast<QWidget*>(f.before) : f.edit;
         EXPECT_EQ(TestForm::focused(), expected) << c.name;
         EXPECT_EQ(f.edit->text(), QStringLiteral("12")) << c.name;
-        if (c.where == 0)
+        if (c.where == 0) {
             EXPECT_EQ(f.edit->AutoNextCtls_Result().toByte(), c.result.toByte()) << c.name;
+        }
     }
 }
 
