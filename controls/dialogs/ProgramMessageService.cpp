@@ -1,13 +1,16 @@
 #include "controls/dialogs/ProgramMessageService.h"
 
+#include "controls/buttons/TxCheckBox.h"
 #include "controls/dialogs/DialogFont.h"
 #include "controls/dialogs/Message2Info.h"
 #include "controls/dialogs/TInputDlgBox.h"
 #include "controls/dialogs/TMessageBox.h"
 #include "controls/dialogs/TMessageBox2.h"
+#include "controls/grid/ColorRef.h"
 
 #include <QApplication>
 #include <QRegularExpression>
+#include <QScreen>
 
 namespace controls {
 
@@ -100,8 +103,18 @@ std::optional<QString> ProgramMessageService::askText(const core::TextRequest& r
     box.Message = request.prompt;
     box.Value = request.initialText;
     box.MaxLen = request.maxLength;
+    box.InputHint = request.hint;
+    if (request.promptColor)
+        box.MessageColor = fromColorRef(qint32(*request.promptColor));
+    if (request.imeOff)
+        box.InputImeMode = imClose;
     box.Prepare(1);
-    if (box.exec() != core::mrOk)
+    // The switch that shows a masked entry is there only when the prompt asks for it.
+    box.btnFuseji->setVisible(request.password && request.showTextButton);
+    if (request.centerOnScreen)
+        if (QScreen* screen = box.parentWidget() ? box.parentWidget()->screen() : QGuiApplication::primaryScreen())
+            box.move(screen->availableGeometry().center() - box.rect().center());
+    if (ShowFormModal(box) != core::mrOk)
         return std::nullopt;
     return box.Value;
 }

@@ -8,7 +8,6 @@
 #include "controls/dialogs/InputKeyFilter.h"
 #include "controls/dialogs/LongHint.h"
 #include "controls/dialogs/SlotGuard.h"
-#include "controls/dialogs/WindowKeyPreview.h"
 #include "controls/edits/Cp932LimitValidator.h"
 #include "controls/edits/TallekEdit.h"
 #include "controls/edits/TxEdit.h"
@@ -17,7 +16,6 @@
 #include "core/ui/MessageService.h"
 
 #include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -41,10 +39,12 @@ QLabel* label(const QString& text, QWidget* parent, int x, int y) {
 
 } // namespace
 
-TInputDlgBox::TInputDlgBox(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                         | Qt::WindowCloseButtonHint),
-      keyPreview_(new WindowKeyPreview(this, [this](QKeyEvent* event) { return previewKey(event); })) {
+TInputDlgBox::TInputDlgBox(QWidget* owner) : TBSDI(owner, bsDialog) {
+    HostMenuSw = false;
+    SkipOtherProcSw = false;
+    FormSizeSw = false;
+    KeepOnClose = true;
+    setWindowTitle(QString());
     setFont(DialogFont(12));
     setFixedSize(kClientWidth, kClientHeight);
     auto* pnlClient = new QWidget(this);
@@ -138,7 +138,10 @@ TInputDlgBox::TInputDlgBox(QWidget* owner)
     btnCancel->SetModalResult(core::mrCancel);
     btnCancel->setGeometry(321, 88, 90, 26);
 
-    FollowFocusHints(this, HintArea);
+    HintMemo = HintArea;
+    F12Button = btnOK;
+    // The date edits show the Japanese era whatever the operator's switch.
+    SetDateEditEras();
     setTabOrder(txtInput, btnOK);
     setTabOrder(btnOK, btnCancel);
     InitOK = true;
@@ -179,6 +182,10 @@ void TInputDlgBox::Prepare(int flag) {
         break;
     case 4:
         shown = pnlDate;
+        for (TTallekExDateEdit* edit : {txtHizuke1, txtHizuke2}) {
+            edit->SetEditGengo(true);
+            edit->SetGengo(rsWareki);
+        }
         txtHizuke1->SetMinDate(MinDate1);
         txtHizuke1->SetMaxDate(MaxDate1);
         txtHizuke1->SetDateTime(Date1);
@@ -272,12 +279,9 @@ void TInputDlgBox::okClicked() {
 }
 
 void TInputDlgBox::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!InitOK) {
-        core::showMessage(core::MessageKind::Error,
-                          QStringLiteral("%1画面の初期化に失敗しました。\r処理を終了します。").arg(windowTitle()),
-                          core::mbYes);
-        QTimer::singleShot(0, this, [this] { done(core::mrCancel); });
+    TBSDI::showEvent(event);
+    if (!CheckFormInitOK(*this)) {
+        QTimer::singleShot(0, this, [this] { Close(); });
         return;
     }
     switch (effectiveMode()) {
@@ -286,10 +290,6 @@ void TInputDlgBox::showEvent(QShowEvent* event) {
     case 4: txtHizuke1->setFocus(); break;
     default: txtInput->setFocus(); break;
     }
-}
-
-void TInputDlgBox::reject() {
-    done(core::mrCancel);
 }
 
 bool TInputDlgBox::eventFilter(QObject* watched, QEvent* event) {
@@ -310,23 +310,7 @@ bool TInputDlgBox::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return QDialog::eventFilter(watched, event);
-}
-
-bool TInputDlgBox::previewKey(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        // Esc closes the box when released, so that the release of a key that opened it
-        // does not close it at once.
-        if (event->type() == QEvent::KeyRelease && !event->isAutoRepeat())
-            done(core::mrCancel);
-        return true;
-    }
-    if (event->key() == Qt::Key_F12 && event->type() == QEvent::KeyRelease) {
-        if (btnOK->isVisibleTo(this) && btnOK->isEnabled())
-            btnOK->Click();
-        return true;
-    }
-    return false;
+    return TBSDI::eventFilter(watched, event);
 }
 
 } // namespace controls

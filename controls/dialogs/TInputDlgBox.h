@@ -2,12 +2,12 @@
 // The one-value input dialog: a text, a password (with a switch to show it), a choice from a
 // list with free entry, an amount of money, or a range of two dates. The caller sets the
 // public fields, calls Prepare(1), shows the box modally and reads Value (or Date1 and Date2)
-// when the result is OK.
+// when the result is OK. A base-form dialog that keeps itself on close: the caller frees it.
 
 #include "controls/edits/ImeMode.h"
+#include "controls/forms/TBSDI.h"
 
 #include <QDateTime>
-#include <QDialog>
 #include <QStringList>
 
 class QLabel;
@@ -21,9 +21,8 @@ class TxCheckBox;
 class TxComboBox;
 class TxEdit;
 class TxPlButton;
-class WindowKeyPreview;
 
-class TInputDlgBox : public QDialog {
+class TInputDlgBox : public TBSDI {
     Q_OBJECT
 public:
     explicit TInputDlgBox(QWidget* owner = nullptr);
@@ -43,9 +42,6 @@ public:
     QStringList ComboItems;
     QStringList ForbiddenValues;
     QString ForbiddenMessage;
-
-    bool InitOK = false;
-    bool FirstLayout = true;
 
     // Lays the box out for InputMode.
     void Prepare(int flag);
@@ -69,9 +65,6 @@ public:
     TxPlButton* btnOK;
     TxPlButton* btnCancel;
 
-public slots:
-    void reject() override;
-
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -81,10 +74,8 @@ private:
     void applyFuseji();
     void okClicked();
     bool refuse(const QString& message, QWidget* focusBack);
-    bool previewKey(QKeyEvent* event);
 
     int prepareFlag_ = 0;
-    WindowKeyPreview* keyPreview_;
 };
 
 } // namespace controls

@@ -3,13 +3,10 @@
 #include "controls/buttons/TxCheckBox.h"
 #include "controls/buttons/TxPlButton.h"
 #include "controls/dialogs/DialogFont.h"
-#include "controls/dialogs/WindowKeyPreview.h"
-#include "controls/forms/FormState.h"
 #include "controls/grid/ColorRef.h"
 #include "core/ui/MessageService.h"
 
-#include <QApplication>
-#include <QKeyEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -32,11 +29,12 @@ void InitMessageInfo(TMessageInfoRec& info) {
 }
 
 TMessageBox::TMessageBox(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                         | Qt::WindowCloseButtonHint),
-      pnlClient(new QWidget(this)),
-      pnlBottom(new QWidget(this)),
-      keyPreview_(new WindowKeyPreview(this, [this](QKeyEvent* event) { return previewKey(event); })) {
+    : TBSDI(owner, bsDialog), pnlClient(new QWidget(this)), pnlBottom(new QWidget(this)) {
+    HostMenuSw = false;
+    SkipOtherProcSw = false;
+    FormSizeSw = false;
+    KeepOnClose = true;
+    setWindowTitle(QString());
     setFont(DialogFont(12));
     lblMain = new QLabel(QStringLiteral("メッセージ"), pnlClient);
     lblMain->setWordWrap(true);
@@ -55,6 +53,9 @@ TMessageBox::TMessageBox(QWidget* owner)
     }
     btnOK->move(295, 6);
     btnCancel->move(399, 6);
+    // The click hands the button's modal result to the form; the handler makes F12 press it.
+    btnOK->OnClick = [](QObject*) {};
+    F12Button = btnOK;
     connect(cboxAgree, &QCheckBox::toggled, this, [this](bool checked) {
         if (Kind == 2)
             btnOK->setEnabled(checked);
@@ -109,46 +110,23 @@ void TMessageBox::placeControls(int clientHeight) {
 
 void TMessageBox::placeWindow() {
     QWidget* owner = parentWidget();
-    const bool onOwner = (Position == 6 || Position == 7) && owner != nullptr;
+    const bool onOwner = (WindowPosition == 6 || WindowPosition == 7) && owner != nullptr;
     if (onOwner) {
         const QRect base = owner->window()->frameGeometry();
         move(base.center() - QPoint(width() / 2, height() / 2));
-    } else if (Position == 4 || Position == 5 || Position == 6 || Position == 7) {
+    } else if (WindowPosition >= 4 && WindowPosition <= 7) {
         if (QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
             move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     }
 }
 
 void TMessageBox::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!InitOK) {
-        core::showMessage(core::MessageKind::Error,
-                          QStringLiteral("%1画面の初期化に失敗しました。\r処理を終了します。").arg(windowTitle()),
-                          core::mbYes);
-        QTimer::singleShot(0, this, [this] { done(core::mrCancel); });
+    TBSDI::showEvent(event);
+    if (!CheckFormInitOK(*this)) {
+        QTimer::singleShot(0, this, [this] { Close(); });
         return;
     }
     btnCancel->setFocus();
-}
-
-void TMessageBox::reject() {
-    done(core::mrCancel);
-}
-
-bool TMessageBox::previewKey(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        // Esc closes the box when released, so that the release of the key that opened it
-        // does not close it at once.
-        if (event->type() == QEvent::KeyRelease && !event->isAutoRepeat())
-            done(core::mrCancel);
-        return true;
-    }
-    if (event->key() == Qt::Key_F12 && event->type() == QEvent::KeyRelease) {
-        if (btnOK->isVisibleTo(this) && btnOK->isEnabled())
-            btnOK->Click();
-        return true;
-    }
-    return false;
 }
 
 int ShowMessageBox(const TMessageInfoRec& info) {
@@ -159,9 +137,9 @@ int ShowMessageBox(const TMessageInfoRec& info) {
     box.MainColor = info.MainColor;
     box.SetDetailLines(info.Details);
     box.AgreeCaption = info.AgreeCaption;
-    box.Position = info.Position;
+    box.WindowPosition = info.Position;
     box.Prepare(1);
-    return box.exec();
+    return ShowFormModal(box);
 }
 
 } // namespace controls

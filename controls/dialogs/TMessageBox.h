@@ -1,9 +1,11 @@
 #pragma once
 // The detail message box: a title, one main line in a colour, a scrollable memo of detail
 // lines and an optional agreement check box that can gate the OK button. The schema upgrade
-// shows with it what is about to change.
+// shows with it what is about to change. A base-form dialog that keeps itself on close: the
+// show function frees it.
 
-#include <QDialog>
+#include "controls/forms/TBSDI.h"
+
 #include <QStringList>
 
 class QLabel;
@@ -13,7 +15,6 @@ namespace controls {
 
 class TxCheckBox;
 class TxPlButton;
-class WindowKeyPreview;
 
 struct TMessageInfoRec {
     qint32 Kind = 0;     // 1 one OK button; 2 agreement box gating OK; 3 agreement box without gating; other: OK and Cancel
@@ -27,7 +28,7 @@ struct TMessageInfoRec {
 
 void InitMessageInfo(TMessageInfoRec& info);
 
-class TMessageBox : public QDialog {
+class TMessageBox : public TBSDI {
     Q_OBJECT
 public:
     explicit TMessageBox(QWidget* owner = nullptr);
@@ -37,9 +38,9 @@ public:
     QString MainText;
     qint32 MainColor = 255;
     QString AgreeCaption;
-    quint8 Position = 7;
-    bool InitOK = false;
-    bool FirstLayout = true;
+    // The record's window position (4 or 5 on the screen, 6 or 7 on the owner form); the base
+    // form's Position says where it was last put.
+    quint8 WindowPosition = 7;
 
     void SetDetailLines(const QStringList& lines) { details_ = lines; }
     // Lays the box out for its kind and texts.
@@ -53,20 +54,15 @@ public:
     TxPlButton* btnOK;
     TxPlButton* btnCancel;
 
-public slots:
-    void reject() override;
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    bool previewKey(QKeyEvent* event);
     void placeControls(int clientHeight);
     void placeWindow();
 
     QStringList details_;
     int prepareFlag_ = 0;
-    WindowKeyPreview* keyPreview_;
 };
 
 // Shows the record's box modally over the active window and returns the modal result.

@@ -5,6 +5,7 @@
 
 #include "controls/buttons/TxCheckBox.h"
 #include "controls/buttons/TxPlButton.h"
+#include "controls/dialogs/LongHint.h"
 #include "controls/dialogs/MessageCatalogue.h"
 #include "controls/dialogs/ProgramMessageService.h"
 #include "controls/dialogs/TInputDlgBox.h"
@@ -493,6 +494,49 @@ TEST(ProgramMessageService, MessagesAndPromptsUseTheProgramsBoxes) {
     answerer.then([](QWidget* dialog) { static_cast<TInputDlgBox*>(dialog)->btnCancel->Click(); });
     EXPECT_EQ(core::askPassword(QStringLiteral("パスワード"), QStringLiteral("入力してください")), std::nullopt);
     EXPECT_EQ(answerer.unanswered(), 0);
+}
+
+TEST(ProgramMessageService, TextPromptCarriesItsLooks) {
+    ProgramMessageService service;
+    testsupport::ScopedMessageService installed(service);
+    // An active window in the corner: centring on the screen is not centring on it.
+    QWidget owner;
+    owner.setGeometry(0, 0, 200, 100);
+    owner.show();
+    struct Case {
+        bool password;
+        bool showTextButton;
+    };
+    for (const Case c : {Case{true, true}, Case{true, false}, Case{false, true}}) {
+        owner.activateWindow();
+        QApplication::setActiveWindow(&owner);
+        core::TextRequest request;
+        request.caption = QStringLiteral("マイナンバー");
+        request.prompt = QStringLiteral("パスワードを入力してください。");
+        request.password = c.password;
+        request.showTextButton = c.showTextButton;
+        request.imeOff = true;
+        request.centerOnScreen = true;
+        request.promptColor = 255;
+        request.hint = QStringLiteral("パスワード|マイナンバーのパスワードを入力します。");
+        ModalAnswerer answerer;
+        answerer.then([&](QWidget* dialog) {
+            auto* box = qobject_cast<TInputDlgBox*>(dialog);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->btnFuseji->isVisible(), c.password && c.showTextButton) << c.password << c.showTextButton;
+            EXPECT_EQ(box->txtInput->echoMode(), c.password ? QLineEdit::Password : QLineEdit::Normal);
+            EXPECT_EQ(box->lblMain->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+            EXPECT_EQ(box->InputImeMode, imClose);
+            EXPECT_EQ(HintOf(box->txtInput), request.hint);
+            EXPECT_EQ(box->parentWidget(), &owner);
+            const QRect screen = box->screen()->availableGeometry();
+            EXPECT_LE((box->geometry().center() - screen.center()).manhattanLength(), 8);
+            box->txtInput->setText(QStringLiteral("abc"));
+            box->btnOK->Click();
+        });
+        EXPECT_EQ(core::askText(request), QStringLiteral("abc"));
+        EXPECT_EQ(answerer.unanswered(), 0);
+    }
 }
 
 #include "MessageBoxTest.moc"
