@@ -256,6 +256,22 @@ TEST_P(IBSQLTest, RefusesCharactersTheDatabaseCannotHoldAndWritesNothing) {
     EXPECT_EQ(rowCount(), 0);
 }
 
+// A text longer than its column is refused, never cut to fit. The engine measures an SJIS_0208
+// column in bytes (two per declared character), so 40 kanji fill VARCHAR(40) and a 41st is too many.
+TEST_P(IBSQLTest, TextLongerThanItsColumnIsRefusedNotCut) {
+    const QChar kanji(0x6F22);
+    insert(1, QStringLiteral("NAME"), [&](IBSQLParam& p) { p.setString(QString(40, kanji)); });
+    try {
+        insert(2, QStringLiteral("NAME"), [&](IBSQLParam& p) { p.setString(QString(41, kanji)); });
+        ADD_FAILURE() << "41 kanji were accepted";
+    } catch (const EIBError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("string right truncation"))) << e.what();
+    }
+    t_.commit();
+    EXPECT_EQ(rowCount(), 1);
+    EXPECT_EQ(scalar(*db_, QStringLiteral("SELECT NAME FROM T")), QString(40, kanji));
+}
+
 TEST_P(IBSQLTest, PreparesOnceAndExecutesManyTimes) {
     TIBSQL insert(db_.get(), &t_);
     insert.sql().append(QStringLiteral("INSERT INTO T (ID, NAME) VALUES (:ID, :NAME)"));
