@@ -138,6 +138,18 @@ bool blobToFile(Firebird::IExternalContext* context, const std::string& path, IS
 struct WboolOut {
     ISC_LONG wbool;
     ISC_SHORT wboolNull;
+
+    // Sets the answer; anything that goes wrong while finding it is a refusal (0), never an error
+    // of the database.
+    template <typename Answer>
+    void set(Answer answer) {
+        wboolNull = FB_FALSE;
+        try {
+            wbool = answer();
+        } catch (...) {
+            wbool = 0;
+        }
+    }
 };
 
 // FILEOPERATION(MODE, FILEPATH1, FILEPATH2) RETURNS (WBOOL): FEXIST, FCOPY, FDEL.
@@ -171,12 +183,7 @@ struct FileOperation {
         return 0;
     }
     static void run(Firebird::IExternalContext*, const In* in, Out* out) {
-        out->wboolNull = FB_FALSE;
-        try {
-            out->wbool = answer(in);
-        } catch (...) {
-            out->wbool = 0;
-        }
+        out->set([in] { return answer(in); });
     }
 };
 
@@ -208,12 +215,7 @@ struct DirectoryTest {
         return 0;
     }
     static void run(Firebird::IExternalContext*, const In* in, Out* out) {
-        out->wboolNull = FB_FALSE;
-        try {
-            out->wbool = answer(in);
-        } catch (...) {
-            out->wbool = 0;
-        }
+        out->set([in] { return answer(in); });
     }
 };
 
@@ -254,14 +256,11 @@ struct FileRename {
     static std::vector<taxlink_udr::Field> outFields() { return {TAXLINK_UDR_INTEGER(Out, wbool)}; }
 
     static void run(Firebird::IExternalContext*, const In* in, Out* out) {
-        out->wboolNull = FB_FALSE;
-        out->wbool = 0;
-        try {
-            if (!in->path1Null && !in->path2Null)
-                out->wbool = ServerFiles::fromConfig().renameFile(in->path1.text(), in->path2.text());
-        } catch (...) {
-            out->wbool = 0;
-        }
+        out->set([in]() -> int {
+            if (in->path1Null || in->path2Null)
+                return 0;
+            return ServerFiles::fromConfig().renameFile(in->path1.text(), in->path2.text());
+        });
     }
 };
 
