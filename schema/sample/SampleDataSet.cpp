@@ -7,6 +7,7 @@
 #include "schema/sample/CompanyWriter.h"
 #include "schema/sample/JournalWriter.h"
 #include "schema/sample/SampleJournal.h"
+#include "schema/sample/SampleMedicalTotals.h"
 #include "schema/sample/SampleStatements.h"
 
 #include <QDir>
@@ -62,6 +63,8 @@ SampleResult createSampleDataSet(const DataRoot& root, int rec, SampleKind kind,
     writeCompany(*company, profile);
     if (profile.dataType == 1)
         writeOrdinaryStatements(*company);
+    else if (profile.dataType == 3)
+        writeMedicalTotalNames(*company);
     QElapsedTimer timer;
     timer.start();
     result.journalLines = writeJournal(*company, profile, entries);
