@@ -220,9 +220,10 @@ void TDataSentakuListCtl::Execute(int sortKind, bool descending) {
     if (ServerList == 1)
         return;
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     const QString place = DataPlaceText();
     try {
+        tr.begin(dm.IBTransactionDEF);
         Sql.close();
         Sql.sql() = QStringList{QStringLiteral("SELECT COUNT(REC) AS RECCNT FROM ") + TableName,
                                 QStringLiteral("WHERE (GROUPID=:GROUPID)"), place};

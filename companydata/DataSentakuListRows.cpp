@@ -60,8 +60,9 @@ void TDataSentakuListCtl::GetDataListRecord(int mode, TDataListRec& row, int rep
         return;
     }
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     try {
+        tr.begin(dm.IBTransactionDEF);
         Sql.close();
         if (row.Gassan == kGassanBunsan) {
             Sql.sql() = QStringList{QStringLiteral("SELECT REC,ROWNO,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,CODETYPE,"
@@ -130,8 +131,9 @@ bool TDataSentakuListCtl::InsertDataListRecord(TDataListRec& row, int report) {
     if (LocationMode == 0)
         return true;
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     try {
+        tr.begin(dm.IBTransactionDEF);
         row.Rec = NextRec(1);
         Sql.close();
         const QString second = QStringLiteral(
@@ -200,8 +202,9 @@ bool TDataSentakuListCtl::UpdateDataListRecord(const TDataListRec& row, int with
     if (row.Gassan == kGassanBunsan)
         return UpdateDataListChildRecord(row, report);
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     try {
+        tr.begin(dm.IBTransactionDEF);
         Sql.close();
         if (LocationMode == 1 || LocationMode == 2) {
             // The number must still belong to this folder: another workstation may have
@@ -259,8 +262,9 @@ bool TDataSentakuListCtl::DeleteDataListRecord(const TDataListRec& row, int repo
     if (row.Gassan == kGassanBunsan && LocationMode == 0)
         return DeleteDataListChildRecord(row, report);
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     try {
+        tr.begin(dm.IBTransactionDEF);
         Sql.close();
         Sql.sql() = QStringList{QStringLiteral("DELETE FROM ") + TableName,
                                 QStringLiteral("WHERE (PASNAME=:PASNAME) AND (REC>:REC)")};
@@ -288,8 +292,9 @@ void TDataSentakuListCtl::RenumberDataListRec() {
     if (ServerList == 1 || LocationMode == 0)
         return;
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     try {
+        tr.begin(dm.IBTransactionDEF);
         const QString place = DataPlaceText();
         Sql2.close();
         Sql2.sql() = QStringList{QStringLiteral("SELECT REC FROM ") + TableName, QStringLiteral("WHERE (REC>:REC)"),
@@ -332,8 +337,9 @@ void TDataSentakuListCtl::GetDataListChildRecord(TDataSentakuRec& parent, int re
         return;
     }
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     try {
+        tr.begin(dm.IBTransactionDEF);
         parent.Children.clear();
         Sql.close();
         Sql.sql() = QStringList{QStringLiteral("SELECT COUNT(REC) AS RECCNT FROM CHILD_DATALIST"),
@@ -374,8 +380,9 @@ bool TDataSentakuListCtl::UpdateDataListChildRecord(const TDataListRec& row, int
     if (isBlank(row.PasName))
         return false;
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     try {
+        tr.begin(dm.IBTransactionDEF);
         Sql.close();
         Sql.sql() = QStringList{QStringLiteral("SELECT COUNT(REC) AS RECCNT FROM CHILD_DATALIST"),
                                 QStringLiteral("WHERE REC=:REC AND ROWNO=:ROWNO AND GROUPID=:GROUPID")};
@@ -432,9 +439,10 @@ bool TDataSentakuListCtl::DeleteDataListChildRecord(const TDataListRec& row, int
     if (isBlank(row.PasName))
         return false;
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     const bool child = row.Gassan == kGassanBunsan;
     try {
+        tr.begin(dm.IBTransactionDEF);
         Sql.close();
         Sql.sql() = QStringList{QStringLiteral("DELETE FROM CHILD_DATALIST"),
                                 child ? QStringLiteral("WHERE REC=:REC AND ROWNO=:ROWNO AND GROUPID=:GROUPID")
@@ -475,8 +483,9 @@ qint32 TDataSentakuListCtl::GetDataFolderName(int n) {
     if (ServerList == 1)
         return 0;
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     try {
+        tr.begin(dm.IBTransactionDEF);
         const qint32 rec = NextRec(n);
         tr.commit();
         return rec;
@@ -492,8 +501,9 @@ bool TDataSentakuListCtl::IsDataPathToroku(const QString& folder) {
     if (ServerList == 1)
         return true;
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     try {
+        tr.begin(dm.IBTransactionDEF);
         Sql.close();
         Sql.sql() = QStringList{QStringLiteral("SELECT COUNT(REC) AS RECCNT FROM ") + TableName,
                                 QStringLiteral("WHERE (GROUPID=:GROUPID) AND (UPPER(PASNAME)=:PASNAME)"),
@@ -516,8 +526,9 @@ bool TDataSentakuListCtl::IsDataPathToroku(const QString& folder) {
 
 qint32 TDataSentakuListCtl::GetRecByPasName(const QString& folder) {
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     try {
+        tr.begin(dm.IBTransactionDEF);
         Sql.close();
         Sql.sql() = QStringList{QStringLiteral("SELECT REC FROM ") + TableName, QStringLiteral("WHERE (PASNAME=:PASNAME)"),
                                 DataPlaceText()};
@@ -536,8 +547,9 @@ qint32 TDataSentakuListCtl::GetRecByPasName(const QString& folder) {
 
 bool TDataSentakuListCtl::IsDataListEmpty() {
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     try {
+        tr.begin(dm.IBTransactionDEF);
         Sql.close();
         Sql.sql() = QStringList{QStringLiteral("SELECT COUNT(REC) AS RECCNT FROM ") + TableName,
                                 QStringLiteral("WHERE (ENTTEXT<>'') AND (SHOUGOU<>'')")};

@@ -49,8 +49,9 @@ bool TDataSentakuListCtl::ConvLocalPathToSharePath(const QString& folder, QStrin
     if (ServerList == 1 || LocationMode != 0)
         return true;
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     try {
+        tr.begin(dm.IBTransactionDEF);
         Sql.close();
         Sql.sql() = QStringList{QStringLiteral("SELECT COUNT(REC) AS RECCNT FROM DATALIST"),
                                 QStringLiteral("WHERE (GROUPID=:GROUPID1) AND (UPPER(PASNAME)=:PASNAME1)"),
@@ -101,8 +102,9 @@ bool TDataSentakuListCtl::GetLocalPathToData(const QString& folder, TDataListRec
         return true;
     const bool child = row.Gassan == kGassanBunsan;
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     try {
+        tr.begin(dm.IBTransactionDEF);
         Sql.close();
         Sql.sql() = QStringList{child ? QStringLiteral("SELECT COUNT(REC) AS RECCNT FROM CHILD_DATALIST")
                                       : QStringLiteral("SELECT COUNT(REC) AS RECCNT FROM DATALIST"),

@@ -61,8 +61,9 @@ bool TDataSentakuListCtl::UpdateServerDataListRecord(TDataListRec& row, int with
     if (row.Gassan == kGassanBunsan)
         return UpdateServerDataListChildRecord(row, withNames, report);
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     try {
+        tr.begin(dm.IBTransactionDEF);
         Sql2.close();
         Sql2.sql() = QStringList{QStringLiteral("SELECT REC FROM SERVERDATALIST"), kServerWhere};
         BindServerKey(Sql2, row);
@@ -131,8 +132,9 @@ bool TDataSentakuListCtl::UpdateServerDataListChildRecord(TDataListRec& row, int
     if (row.NetDrive == 0)
         return true;
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     try {
+        tr.begin(dm.IBTransactionDEF);
         Sql2.close();
         Sql2.sql() = QStringList{QStringLiteral("SELECT REC FROM CHILD_SERVERDATALIST"), kServerWhere};
         BindServerKey(Sql2, row);
@@ -204,8 +206,9 @@ bool TDataSentakuListCtl::DeleteServerDataListChildRecord(const TDataListRec& ro
     if (core::TrimZenkaku(row.PasName).isEmpty())
         return false;
     core::TDM& dm = core::RequireDM();
-    RegistryTransaction tr(dm.IBTransactionDEF);
+    RegistryTransaction tr;
     try {
+        tr.begin(dm.IBTransactionDEF);
         Sql2.close();
         Sql2.sql() = QStringList{
             QStringLiteral("DELETE FROM CHILD_SERVERDATALIST"),

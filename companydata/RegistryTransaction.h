@@ -10,9 +10,14 @@ namespace companydata {
 
 class RegistryTransaction {
 public:
-    explicit RegistryTransaction(core::TIBTransaction& transaction) : transaction_(transaction) {
-        if (!transaction_.inTransaction()) {
-            transaction_.startTransaction();
+    RegistryTransaction() = default;
+    explicit RegistryTransaction(core::TIBTransaction& transaction) { begin(transaction); }
+    // Called inside the operation's try block, so a failing start is reported like any other
+    // database error of the operation.
+    void begin(core::TIBTransaction& transaction) {
+        transaction_ = &transaction;
+        if (!transaction_->inTransaction()) {
+            transaction_->startTransaction();
             started_ = true;
         }
     }
@@ -29,31 +34,31 @@ public:
 
     void commit() {
         done_ = true;
-        if (started_ && transaction_.inTransaction())
-            transaction_.commit();
+        if (transaction_ && started_ && transaction_->inTransaction())
+            transaction_->commit();
     }
     void commitOrRetain() {
         done_ = true;
-        if (!transaction_.inTransaction())
+        if (!transaction_ || !transaction_->inTransaction())
             return;
         if (started_)
-            transaction_.commit();
+            transaction_->commit();
         else
-            transaction_.commitRetaining();
+            transaction_->commitRetaining();
     }
     void rollback() {
         done_ = true;
-        if (!started_ || !transaction_.inTransaction())
+        if (!transaction_ || !started_ || !transaction_->inTransaction())
             return;
         try {
-            transaction_.rollback();
+            transaction_->rollback();
         } catch (...) {
             // The failure that led here is the one to report.
         }
     }
 
 private:
-    core::TIBTransaction& transaction_;
+    core::TIBTransaction* transaction_ = nullptr;
     bool started_ = false;
     bool done_ = false;
 };
