@@ -83,6 +83,15 @@ Amounts sum(const QList<TBALANCE>& rows, std::initializer_list<int> lines) {
 // line := the sum of the lines, all five amounts.
 void assignSum(QList<TBALANCE>& rows, int line, std::initializer_list<int> lines) { sum(rows, lines).storeIn(rows[line]); }
 
+// line += the sum of the lines, all five amounts. A subtotal also keeps the accounts of its own
+// group range (the allowance for doubtful accounts between "1380" and "1390" belongs to current
+// assets); replacing them would drop those accounts from every total.
+void addSum(QList<TBALANCE>& rows, int line, std::initializer_list<int> lines) {
+    Amounts total = Amounts::of(rows[line]);
+    total += sum(rows, lines);
+    total.storeIn(rows[line]);
+}
+
 // A derived line: brought-forward, closing and previous-year amounts from the formula, no
 // debit, and the credit column holding the change over the range.
 void setDerived(TBALANCE& row, const Amounts& value) {
@@ -119,11 +128,11 @@ void computeTotals(QList<TBALANCE>& rows, int x, int dataType) {
     Amounts line2 = Amounts::of(rows[2]);
     line2 += Amounts::of(rows[1]);
     line2.storeIn(rows[2]);
-    assignSum(rows, 5, {2, 3, 4});
-    assignSum(rows, 9, {6, 7, 8});
-    assignSum(rows, 11, {5, 9, 10});
-    assignSum(rows, 15, {12, 13, 14});
-    assignSum(rows, 19, {17, 18});
+    addSum(rows, 5, {2, 3, 4});
+    addSum(rows, 9, {6, 7, 8});
+    addSum(rows, 11, {5, 9, 10});
+    addSum(rows, 15, {12, 13, 14});
+    addSum(rows, 19, {17, 18});
 
     if (dataType == 1) {
         // Retained earnings brought forward balance the sheet: total assets less every other

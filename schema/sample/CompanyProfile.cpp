@@ -82,7 +82,7 @@ CompanyProfile ordinaryCompany() {
                        sub("003", "ガンマ産業", 700'000)};
     Account payable = acc("2102", "買掛金", "2100", 3);
     payable.subs = {sub("001", "デルタ物産", 1'200'000), sub("002", "イプシロン商事", 900'000)};
-    Account allowance = acc("1385", "貸倒引当金", "1385", 2, 50'000);
+    Account allowance = acc("1385", "貸倒引当金", "1300", 2, 50'000);
     allowance.bldac = 1;
     Account depreciation = acc("1405", "減価償却累計額", "1400", 2, 2'400'000);
     depreciation.bldac = 1;

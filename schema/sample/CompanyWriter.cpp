@@ -105,7 +105,7 @@ void Writer::settings() {
     core::TIBSQL groups(&db_, &t_);
     groups.sql() << QStringLiteral("INSERT INTO ACCDEF3(KGROUP,GROUPNAME) VALUES(:KGROUP,:GROUPNAME)");
     for (int i = 0; i < headings.size(); ++i) {
-        groups.paramByName(QStringLiteral("KGROUP")).setString(QStringLiteral("%1000").arg(i + 1));
+        groups.paramByName(QStringLiteral("KGROUP")).setString(QString::number(i + 1) + QStringLiteral("000"));
         groups.paramByName(QStringLiteral("GROUPNAME")).setString(headings[i]);
         groups.execSQL();
     }

@@ -175,6 +175,20 @@ TEST_F(BalanceSheetCalcTest, CorporationTotalsBalanceAndRetainedEarningsTakeTheP
     EXPECT_EQ(rows[5].ZAN, yen(1250));
 }
 
+// An account of a subtotal's own range (the allowance for doubtful accounts, group 1385)
+// counts in that subtotal: current assets, total assets and the retained-earnings balance.
+TEST_F(BalanceSheetCalcTest, AllowanceInItsOwnRangeCountsInCurrentAssets) {
+    smallCorporation();
+    account(53, "3340", 3, "B", 150); // the opening 1000 = 800 + 150 + allowance 50
+    account(57, "1385", 2, "B", 50);
+    calc(0, 1, 16);
+    EXPECT_EQ(rows[5].ZAN, yen(1200));
+    EXPECT_EQ(rows[11].ZAN, yen(1200));
+    EXPECT_EQ(rows[27].ZAN, rows[11].ZAN);
+    EXPECT_EQ(rows[53].KURIKOSI, yen(150)); // the balancing figure agrees with the stored opening
+    EXPECT_EQ(rows[53].ZAN - rows[53].KURIKOSI, rows[45].ZAN);
+}
+
 TEST_F(BalanceSheetCalcTest, IndividualBusinessBalancesOnLine23) {
     core::AccInf.DATATYPE = 2;
     smallCorporation();
