@@ -7,6 +7,9 @@
 #include "schema/SchemaScripts.h"
 #include "tests/support/RecordingMessageService.h"
 #include "tests/support/SampleRoot.h"
+#include "platform/DriveMap.h"
+
+#include <QFile>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -345,6 +348,25 @@ TEST_F(DataSentakuListTest, LocalWorkingFolderLeadsToItsRegisteredFolder) {
     EXPECT_EQ(r.Rec, 7);
     EXPECT_EQ(r.PasName, QStringLiteral("/s/sv0004"));
     EXPECT_EQ(ctl.GetRecOfDataPath(root_->sysDir() + QStringLiteral("/0012")), 12);
+}
+
+// The server list keys a folder by the configured drive letter whose mapped folder holds it:
+// with nested mappings the innermost one; outside every mapping the path's first character.
+TEST_F(DataSentakuListTest, DriveLetterIsTheMappedDriveThatHoldsThePath) {
+    const QString ini = work.filePath(QStringLiteral("drives.ini"));
+    QFile file(ini);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[DRIVES]\r\nD=/mnt/share\r\nE=/mnt/share/e\r\n");
+    file.close();
+    const QByteArray previous = qgetenv("TAXLINK_DRIVES");
+    qputenv("TAXLINK_DRIVES", ini.toLocal8Bit());
+    EXPECT_EQ(TDataSentakuListCtl::DriveLetterOf(QStringLiteral("/mnt/share/sv0002")), QStringLiteral("D"));
+    EXPECT_EQ(TDataSentakuListCtl::DriveLetterOf(QStringLiteral("/mnt/share/e/sv0001")), QStringLiteral("E"));
+    EXPECT_EQ(TDataSentakuListCtl::DriveLetterOf(QStringLiteral("/srv/other/sv0001")), QStringLiteral("/"));
+    if (previous.isEmpty())
+        qunsetenv("TAXLINK_DRIVES");
+    else
+        qputenv("TAXLINK_DRIVES", previous);
 }
 
 } // namespace
