@@ -1,0 +1,171 @@
+#pragma once
+// TDataSentakuBox ("データ選択"), the data-selection module "VxDataSenkaku": lists the company
+// data sets registered for the data place and lets the operator choose one as the session's
+// current data set. Callers open it by module name with key=value parameter lines; the result
+// is 1 chosen, 2 cancelled, 3 end the application, -1 not run.
+
+#include "companydata/DataSentakuListCtl.h"
+#include "controls/dialogs/Message2Info.h"
+#include "controls/dialogs/TMessageBox.h"
+#include "controls/forms/TBSDI.h"
+#include "core/modules/IModuleForm.h"
+#include "selection/DataListKensakuBox.h"
+#include "selection/DataSentakuFKeys.h"
+#include "selection/DataSentakuIncSearch.h"
+#include "selection/DataSentakuList.h"
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace controls {
+class TxGrid;
+class WindowKeyPreview;
+}
+
+namespace selection {
+
+class TDataPlaceBox;
+
+// Form styles of the "FormStyle" parameter: MDI child and MDI form become normal windows here.
+enum TDataSentakuFormStyle { fsMdiChild = 0, fsMdiForm = 1, fsNormal = 2, fsStayOnTop = 3 };
+
+// The parameter lines as SetModuleParams reads them, free of any window.
+struct TDataSentakuParams {
+    quint8 SyoriType = 0;
+    int FormStyle = fsMdiChild;
+    bool JyokenSet = false;
+    TDataKensakuRec Kensaku; // the parameter search record (JYOKENUSE 1 when JyokenSet)
+    bool ManualFree = false;
+    int OnlySAMode = 0;      // SyoriType 5: 0 backup, 1 restore
+    QString OnlySABackupPath;
+};
+
+// Reads the lines; a SyoriType above 5 raises "処理タイプに範囲外の値が設定されました。".
+TDataSentakuParams ReadDataSentakuParams(const QStringList& lines);
+
+// Registers the module under "VxDataSenkaku" (called at start-up; a second call adds nothing).
+void RegisterDataSentakuModule();
+
+class TDataSentakuBox : public controls::TBSDI, public core::IModuleForm {
+    Q_OBJECT
+public:
+    explicit TDataSentakuBox(QWidget* owner = nullptr);
+    ~TDataSentakuBox() override;
+
+    // IModuleForm
+    void SetModuleParams(const QStringList& params) override;
+    int RunModule(bool modal) override;
+
+    void SetSyoriType(quint8 value);
+    void Prepare(quint8 value);
+    int LoadList();
+    void ShowList(int index);
+
+    // 1 data present, 0 no data file, -1 refused, -2 empty path (SyoriType 3), -3 data broken.
+    int CheckDataFolder(const QString& path);
+    void F12Click();
+    void ESCClick();
+    void SetFKeyCaptions();
+    void SetHints();
+    // The close handshake for a close with the given result: false refuses the close.
+    bool FormCloseQuery(int& result);
+    void HeaderClick(int column);
+    // A click on the lock cell of a data row (client/server modes): lock or unlock.
+    void DataLockClick(int row);
+    // Fills the data-place combo and takes the number and folder of the session's place (the
+    // standard place 0 when it no longer exists).
+    void FillDataPlaces();
+    void SearchClick();
+    void SearchCancelClick();
+    // A key in the grid; true when the incremental search took it.
+    bool GridKey(const QString& text, bool keypad);
+    void IncSearchTimerFired();
+
+    // State of the form.
+    QStringList Params;
+    quint8 SyoriType = 0;
+    int FormStyle = fsMdiChild;
+    TDataSentakuParams ModuleParams;
+    QString SelPath;
+    QString SelPasName;
+    QString OpenDataPath;
+    bool EscPressed = false;
+    int OnlySAMode = 0;
+    QString OnlySABackupPath;
+    qint32 DataPlaceNo = 0;
+    QString DataPlacePath;
+    bool PastePending = false; // a copy source is waiting for its paste target
+    int SavedAutoShare = 0;
+    int PrepareFlag = 0;
+    TIncSearch IncSearch;
+
+    companydata::TDataSentakuListCtl ListCtl;
+    TDataSentakuList List;
+    TDataKensakuRec ActiveKensaku;
+    std::unique_ptr<TDataListKensakuBox> KensakuBox; // the operator's stored conditions
+    std::unique_ptr<TDataPlaceBox> PlaceBox;         // the data places (client/server modes)
+
+    // The folder's data state check with its messages (mode 0 with messages, 1 silent); true
+    // when the state allows the work. Default: every folder is allowed.
+    std::function<bool(const QString& folder, int mode)> CheckDataState;
+    // Whether the company database file exists in a folder of the database server.
+    std::function<bool(const QString& folder)> ServerFileExists;
+    // Operations of later work: new data on an empty folder, restore and save of SyoriType 5,
+    // the automatic shared fetch. Unset: reported as not available.
+    std::function<bool(const QString& folder)> NewData;
+    // The numbered message box (catalogue message, the end-application question).
+    std::function<int(controls::TMessage2InfoRec& info)> ShowBox2;
+    // The detail message box (TMessageBox).
+    std::function<int(const controls::TMessageInfoRec& info)> ShowDetailBox;
+    // The data state of a folder's information file (1 normal … 10 broken), -1 when the folder
+    // holds no database, and the state written by the data lock. Filled by the data-state
+    // checks; unset: the lock column does nothing.
+    std::function<int(const QString& folder)> ReadDataState;
+    std::function<bool(const QString& folder, int state)> SetDataStatus;
+
+    // Controls.
+    controls::TxGrid* Grid = nullptr;
+    std::array<QPushButton*, fkCount> Keys{};
+    QPushButton* btnKyoyuDataDown = nullptr;
+    QPushButton* btnKyoyuDataUp = nullptr;
+    QPushButton* btnCloudShare = nullptr;
+    QPushButton* btnSearch = nullptr;
+    QPushButton* btnSearchCancel = nullptr;
+    QCheckBox* cboxKyoyuDataAuto = nullptr;
+    QComboBox* cmbDataMan = nullptr;
+    QLineEdit* txtIncSerch = nullptr;
+    QTimer* IncSerchTimer = nullptr;
+    QWidget* BottomPanel = nullptr;
+    QString GridHint;
+    int KeyState = 0;
+
+protected:
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool PreviewKey(QKeyEvent* event);
+    void buildControls();
+    void InitList();
+    void MakeCurrent();
+    void ClearSelection();
+    bool IsBare(int key) const;
+    void RunKey(int key);
+    QString GridHintFor() const;
+
+    controls::WindowKeyPreview* keyPreview_ = nullptr;
+    QSet<int> pressedKeys_;
+};
+
+} // namespace selection
