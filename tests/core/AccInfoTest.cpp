@@ -239,7 +239,7 @@ TEST_F(AccInfoTest, MedicalCompanySwitchesLayoutBothWays) {
     EXPECT_EQ(sys.join(u','), QStringLiteral("1101,1307,2108,9901,3341,,,,6201,6202,6203,6204"));
     EXPECT_EQ(AccInf.BillKCode[0], QString());
     EXPECT_EQ(AccInf.SitenSwitch, 0); // facilities in use: the operator's switch 4
-    EXPECT_EQ(AccInf.TotalName5880, QString());
+    EXPECT_EQ(AccInf.TotalName5880, QStringLiteral("研究研修費合計")); // the sample's total line 5880
 
     openCopy(Ordinary);
     ASSERT_TRUE(dm.fnGetAccInfo());
