@@ -1,7 +1,7 @@
 // taxlink-mkdb: creates a data root with the product line's databases and, on request, sample
 // company data sets, for the tests, the demo and the benchmarks.
 //
-//   taxlink-mkdb --root DIR [--host HOST] [--sample ordinary|medical|large ...] [--lines N]
+//   taxlink-mkdb --root DIR [--host HOST] [--sample ordinary|medical|large|latestart ...] [--lines N]
 //                [--operator-code N]
 //
 // Credentials come from the environment, never from the command line: TAXLINK_FB_USER and
@@ -44,7 +44,7 @@ int main(int argc, char* argv[]) {
                                         QStringLiteral("Firebird server host; without it the embedded engine is used."),
                                         QStringLiteral("host"));
     const QCommandLineOption sampleOption(QStringLiteral("sample"),
-                                          QStringLiteral("Sample data set to add: ordinary, medical or large (repeatable)."),
+                                          QStringLiteral("Sample data set to add: ordinary, medical, large or latestart (repeatable)."),
                                           QStringLiteral("kind"));
     const QCommandLineOption linesOption(QStringLiteral("lines"),
                                          QStringLiteral("Journal lines (SIWAKE rows) of the large sample."),
@@ -63,7 +63,7 @@ int main(int argc, char* argv[]) {
     for (const QString& name : parser.values(sampleOption)) {
         schema::sample::SampleKind kind;
         if (!schema::sample::sampleKindFromName(name, kind)) {
-            err << "taxlink-mkdb: unknown sample \"" << name << "\" (ordinary, medical, large)\n";
+            err << "taxlink-mkdb: unknown sample \"" << name << "\" (ordinary, medical, large, latestart)\n";
             return 2;
         }
         samples.append(kind);

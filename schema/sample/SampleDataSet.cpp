@@ -7,6 +7,7 @@
 #include "schema/sample/CompanyWriter.h"
 #include "schema/sample/JournalWriter.h"
 #include "schema/sample/SampleJournal.h"
+#include "schema/sample/SampleLateStart.h"
 #include "schema/sample/SampleMedicalTotals.h"
 #include "schema/sample/SampleStatements.h"
 
@@ -30,6 +31,8 @@ bool sampleKindFromName(const QString& name, SampleKind& kind) {
         kind = SampleKind::Medical;
     else if (name == QLatin1String("large"))
         kind = SampleKind::Large;
+    else if (name == QLatin1String("latestart"))
+        kind = SampleKind::LateStart;
     else
         return false;
     return true;
@@ -47,10 +50,14 @@ SampleResult createSampleDataSet(const DataRoot& root, int rec, SampleKind kind,
     if (!QDir().mkpath(result.folder))
         throw std::runtime_error("cannot create the folder " + result.folder.toStdString());
 
-    CompanyProfile profile = kind == SampleKind::Medical ? medicalCompany() : ordinaryCompany();
+    CompanyProfile profile = kind == SampleKind::Medical     ? medicalCompany()
+                             : kind == SampleKind::LateStart ? lateStartCompany()
+                                                             : ordinaryCompany();
     QList<JournalEntry> entries;
     if (kind == SampleKind::Medical) {
         entries = medicalJournal(profile);
+    } else if (kind == SampleKind::LateStart) {
+        entries = lateStartJournal(profile);
     } else if (kind == SampleKind::Ordinary) {
         entries = ordinaryJournal(profile, ordinaryTradeEntries);
     } else {
@@ -61,7 +68,9 @@ SampleResult createSampleDataSet(const DataRoot& root, int rec, SampleKind kind,
 
     auto company = createSchemaDatabase(root.account(), database, DatabaseKind::Company);
     writeCompany(*company, profile);
-    if (profile.dataType == 1)
+    if (kind == SampleKind::LateStart)
+        writeLateStartOpening(*company, profile); // its own small statements, no notes or equity settings
+    else if (profile.dataType == 1)
         writeOrdinaryStatements(*company);
     else if (profile.dataType == 3)
         writeMedicalTotalNames(*company);

@@ -12,6 +12,7 @@ enum class SampleKind {
     Ordinary, // 株式会社みなと商事 (法人), about 1,100 journal lines
     Medical,  // 医療法人社団けやき会 (医療法人) with three facilities
     Large,    // the ordinary company with a journal of the requested size, for benchmarks
+    LateStart, // 株式会社さくら工房 (法人), data beginning in the fourth month (KAISINO 4)
 };
 
 struct SampleResult {
@@ -25,7 +26,7 @@ struct SampleResult {
 // at least the fixed entries of a year). The data root must have been created.
 SampleResult createSampleDataSet(const DataRoot& root, int rec, SampleKind kind, int lines = 0);
 
-// "ordinary", "medical", "large"; false for any other name.
+// "ordinary", "medical", "large", "latestart"; false for any other name.
 bool sampleKindFromName(const QString& name, SampleKind& kind);
 
 } // namespace schema::sample
