@@ -23,6 +23,10 @@ struct TotalLine {
 
 // Rows 1..24 the balance sheet, 25..53 the profit and loss. Lines 19 (balancing line of the
 // net assets), 20 (the year's net profit) and the profit lines are computed, not collected.
+// The export reads the statement lines by these group codes: 2280 is its noncurrent-liabilities
+// total (2380 would be the reserves under special laws) and 5400 its cost of sales, so the
+// material costs (5100) total on 5400 and the lines after it stay above it. The export
+// takes 4100-4170 as revenue accounts, so the hospital subtotal sits on 4175, outside that range.
 const TotalLine lines[] = {
     {1, "1108", "現金及び預金", nullptr, all},
     {2, "1180", "当座資産合計", nullptr, all},
@@ -36,7 +40,7 @@ const TotalLine lines[] = {
     {10, "1880", "繰延資産合計", nullptr, all},
     {11, "1900", "資産合計", nullptr, all},
     {12, "2180", "流動負債合計", nullptr, all},
-    {13, "2380", "固定負債合計", nullptr, all},
+    {13, "2280", "固定負債合計", nullptr, all},
     {14, "2800", "負債合計", nullptr, all},
     {15, "3180", "出資金合計", nullptr, all},
     {16, "3280", "代替基金合計", nullptr, all},
@@ -48,7 +52,7 @@ const TotalLine lines[] = {
     {22, "3580", "評価・換算差額等合計", nullptr, all},
     {23, "3800", "純資産合計", nullptr, all},
     {24, "3900", "負債純資産合計", nullptr, all},
-    {25, "4150", "入院・外来診療収益", nullptr, hospital},
+    {25, "4175", "入院・外来診療収益", nullptr, hospital},
     {26, "4180", "医業収益合計", nullptr, hospital},
     {27, "4250", "介護保険施設収益", nullptr, elderlyCare},
     {28, "4300", "介護老人保健施設収益合計", nullptr, elderlyCare},
@@ -56,8 +60,8 @@ const TotalLine lines[] = {
     {30, "4400", "訪問看護事業収益合計", nullptr, homeNursing},
     {31, "4480", "その他の事業収益合計", nullptr, otherBusiness},
     {32, "4500", "事業収益合計", nullptr, all},
-    {33, "5180", "材料費合計", nullptr, all},
-    {34, "5380", "給与費合計", nullptr, all},
+    {33, "5400", "材料費合計", nullptr, all},
+    {34, "5450", "給与費合計", nullptr, all},
     {35, "5480", "委託費合計", nullptr, all},
     {36, "5680", "設備関係費合計", nullptr, all},
     {37, "5880", "研究研修費合計", nullptr, all},

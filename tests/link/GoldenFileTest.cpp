@@ -1,10 +1,7 @@
 // The intermediate file of the ordinary and of the medical sample, byte for byte against the
 // files in tests/link/data, which are checked by hand once. With TAXLINK_UPDATE_GOLDEN set
-// the files are written anew instead (check them by hand again before keeping them).
-//
-// Both cases stay disabled until their files have been written and checked by hand: run
-//   TAXLINK_UPDATE_GOLDEN=1 test_link --gtest_also_run_disabled_tests --gtest_filter='GoldenFile*'
-// then drop the DISABLED_ prefixes.
+// the files are written anew instead (check them by hand again before keeping them):
+//   TAXLINK_UPDATE_GOLDEN=1 test_link --gtest_filter='GoldenFile*'
 
 #include "core/Globals.h"
 #include "core/db/IBSQL.h"
@@ -117,7 +114,7 @@ protected:
 
 // Corporation data, tax excluded: the three statements, the statement of changes in net assets,
 // the notes and the general ledger.
-TEST_F(GoldenFileTest, DISABLED_OrdinarySample)
+TEST_F(GoldenFileTest, OrdinarySample)
 {
     openSample(exporttest::kOrdinarySample);
     writeSettingsFile();
@@ -127,7 +124,7 @@ TEST_F(GoldenFileTest, DISABLED_OrdinarySample)
 
 // Medical-corporation data, tax included: the statements (the manufacturing schedule empty),
 // the appropriation statement and the general ledger.
-TEST_F(GoldenFileTest, DISABLED_MedicalSample)
+TEST_F(GoldenFileTest, MedicalSample)
 {
     openSample(exporttest::kMedicalSample);
     compareWithGolden(exportSample(0), QStringLiteral("medical.xml"));
