@@ -6,6 +6,8 @@
 #include "controls/dialogs/TMessageBox2.h"
 #include "selection/DataPlaceBox.h"
 #include "selection/DataSentakuLock.h"
+#include "selection/DataSentakuState.h"
+#include "companydata/DataInfomation.h"
 #include "controls/dialogs/WindowKeyPreview.h"
 #include "controls/grid/TxGrid.h"
 #include "core/Exception.h"
@@ -122,7 +124,25 @@ TDataSentakuBox::TDataSentakuBox(QWidget* owner)
         && core::DM->IsCloudShareMode(0);
     DataPlaceNo = core::SystemDef.ServerDataPlace;
     DataPlacePath = core::SystemDef.SYSDIR;
-    CheckDataState = [](const QString&, int) { return true; };
+    // Mode 0 shows an unallowed state, mode 1 is silent; a folder without database passes.
+    CheckDataState = [this](const QString& folder, int mode) {
+        return IsAllowedDataState(selection::CheckDataState(*this, folder, false, mode == 0), core::ConnectMode);
+    };
+    ReadDataState = [this](const QString& folder) {
+        const bool present = core::ConnectMode == 0 ? QFile::exists(QDir(folder).filePath(kDataFileName))
+                                                    : ServerFileExists(folder);
+        if (!present)
+            return -1;
+        companydata::TDataInfomation info;
+        info.DataPlace = quint8(core::ConnectMode);
+        companydata::TDataInfomationRec rec;
+        info.ReadIni(folder, rec);
+        return int(rec.Status);
+    };
+    SetDataStatus = [](const QString& folder, int state) {
+        selection::SetDataStatus(folder, state);
+        return true;
+    };
     ShowBox2 = [](controls::TMessage2InfoRec& info) { return controls::ShowMessageBox2(info); };
     ShowDetailBox = [](const controls::TMessageInfoRec& info) { return controls::ShowMessageBox(info); };
     ServerFileExists = [](const QString& folder) {
@@ -310,6 +330,9 @@ void TDataSentakuBox::InitList()
     List.Descending = ActiveKensaku.SORTTYPE == 1;
     if (LoadList() > 0)
         ShowList(-1);
+    // A stand-alone registry without any named data set is filled from the data folders.
+    if (core::ConnectMode == 0 && SyoriType == 0 && core::DM && ListCtl.IsDataListEmpty())
+        DataListRefresh(*this, -1);
     cboxKyoyuDataAuto->blockSignals(true);
     cboxKyoyuDataAuto->setChecked(core::SystemDef.AutoShare != 0);
     cboxKyoyuDataAuto->blockSignals(false);
@@ -556,6 +579,10 @@ void TDataSentakuBox::F12Click()
     }
     if (r < 0) {
         ClearSelection();
+        const bool childRow = rec.Gassan == companydata::kGassanBunsan;
+        DataListRefresh(*this, row);
+        if (childRow && row < Grid->RowCount())
+            Grid->SetRow(row);
         if (r == -3) {
             Grid->SetCellInt(colStatus, row, 1);
             Grid->SetRowBackColor(row, QColor::fromRgb(kBrokenBackRgb));

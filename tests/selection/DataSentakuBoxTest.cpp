@@ -98,6 +98,10 @@ protected:
         if (withData) {
             QFile f(folder(rec) + QStringLiteral("/qmacc.fdb"));
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            // The stand-in database cannot be opened: its information file says it is normal.
+            QFile ini(folder(rec) + QStringLiteral("/qmacc.ini"));
+            ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+            ini.write("[DATASTS]\r\nSTATUS=1\r\n");
         }
         const QStringList v = ver.split(u'.');
         run({QStringLiteral("INSERT INTO DATALIST(REC,GROUPID,DATACODE,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,"
