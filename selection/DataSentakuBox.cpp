@@ -8,11 +8,13 @@
 #include "selection/DataSentakuLock.h"
 #include "selection/DataSentakuState.h"
 #include "companydata/DataInfomation.h"
+#include "controls/dialogs/SlotGuard.h"
 #include "controls/dialogs/WindowKeyPreview.h"
 #include "controls/grid/TxGrid.h"
 #include "core/Exception.h"
 #include "core/Globals.h"
 #include "core/dm/TDM.h"
+#include "core/modules/ManualPage.h"
 #include "core/modules/ModuleRegistry.h"
 #include "core/fileops/FileOperations.h"
 #include "core/text/SjisText.h"
@@ -145,6 +147,7 @@ TDataSentakuBox::TDataSentakuBox(QWidget* owner)
     };
     ShowBox2 = [](controls::TMessage2InfoRec& info) { return controls::ShowMessageBox2(info); };
     ShowDetailBox = [](const controls::TMessageInfoRec& info) { return controls::ShowMessageBox(info); };
+    ShowPlaceBox = [](TDataPlaceBox& box) { return box.exec(); };
     ServerFileExists = [](const QString& folder) {
         return core::DM && core::fileops::ServerFileOperation(*core::DM, QStringLiteral("FExist"),
                                                      folder + QStringLiteral("/qmacc.fdb"));
@@ -176,9 +179,14 @@ void TDataSentakuBox::buildControls()
     btnCloudShare = button(QStringLiteral("ｸﾗｳﾄﾞ"), top);
     btnSearch = button(QStringLiteral("検索"), top);
     btnSearchCancel = button(QStringLiteral("検索解除"), top);
+    btnListUpdate = button(QStringLiteral("更新"), top);
     cmbDataMan = new QComboBox(this);
     top->addWidget(cmbDataMan);
+    btnDataMan = button(QStringLiteral("場所の設定"), top);
+    // The data places belong to the client/server modes.
     cmbDataMan->setVisible(core::ConnectMode == 1 || core::ConnectMode == 2);
+    btnDataMan->setVisible(core::ConnectMode == 1 || core::ConnectMode == 2);
+    cmbDataMan->installEventFilter(this);
     cboxKyoyuDataAuto = new QCheckBox(QStringLiteral("共有データの取得と保管を自動化する"), this);
     top->addWidget(cboxKyoyuDataAuto);
     if (core::ConnectMode != 0) {
@@ -212,6 +220,17 @@ void TDataSentakuBox::buildControls()
     layout->addWidget(BottomPanel);
     connect(btnSearch, &QPushButton::clicked, this, &TDataSentakuBox::SearchClick);
     connect(btnSearchCancel, &QPushButton::clicked, this, &TDataSentakuBox::SearchCancelClick);
+    const auto guarded = [this](QAbstractButton* b, void (TDataSentakuBox::*handler)()) {
+        connect(b, &QAbstractButton::clicked, this, [this, handler] { controls::RunGuarded([&] { (this->*handler)(); }); });
+    };
+    guarded(btnListUpdate, &TDataSentakuBox::btnListUpdateClick);
+    guarded(btnDataMan, &TDataSentakuBox::btnDataManClick);
+    guarded(btnKyoyuDataDown, &TDataSentakuBox::btnKyoyuDataDownClick);
+    guarded(btnKyoyuDataUp, &TDataSentakuBox::btnKyoyuDataUpClick);
+    guarded(btnCloudShare, &TDataSentakuBox::btnCloudShareClick);
+    guarded(cboxKyoyuDataAuto, &TDataSentakuBox::cboxKyoyuDataAutoClick);
+    // Only a choice of the operator counts as a change (not the filling of the combo).
+    connect(cmbDataMan, &QComboBox::activated, this, [this] { controls::RunGuarded([this] { cmbDataManChange(); }); });
     connect(Grid, &controls::TxGrid::cellClick, this, [this](int col, int row) {
         if (row == -1)
             HeaderClick(col);
@@ -589,25 +608,18 @@ void TDataSentakuBox::F12Click()
         }
         return;
     }
+    if (SyoriType == 5) {
+        ChooseOnlySA(row, r);
+        return;
+    }
     if (r == 0) {
-        if (SyoriType == 5) {
-            if (OnlySAMode == 0)
-                core::showMessage(core::MessageKind::Information,
-                                  QStringLiteral("この場所にはデータがありません。他の場所を選んで下さい。"));
-            else
-                core::showMessage(core::MessageKind::Information, QStringLiteral("復元はまだ使用できません。"));
-            return;
-        }
         QDir().mkpath(SelPath);
         if (core::showMessage(core::MessageKind::Confirmation,
                               QStringLiteral("選択したパスにはデータが存在しません。\r新規にデータを作成しますか？"),
                               core::mbYesNo) != core::mrYes)
             return;
-        if (!NewData) {
-            core::showMessage(core::MessageKind::Information, QStringLiteral("新規作成はまだ使用できません。"));
-            return;
-        }
-        if (!NewData(SelPath))
+        // Only data that was really created is chosen.
+        if (NewData() != 1)
             return;
         MakeCurrent();
         done(core::mrOk);
@@ -619,16 +631,44 @@ void TDataSentakuBox::F12Click()
         ShowBox2(info);
         return;
     }
-    if (SyoriType == 5) {
-        if (List.CloudShareMode && rec.Cloud) {
-            core::showMessage(core::MessageKind::Information,
-                              QStringLiteral("クラウドシェアデータのため選択できません。他の場所を選んで下さい。"));
-            return;
-        }
-        core::showMessage(core::MessageKind::Information, QStringLiteral("保存と復元はまだ使用できません。"));
+    MakeCurrent();
+    done(core::mrOk);
+}
+
+// SyoriType 5, the local half of take-out and bring-back: r is the folder check of the chosen
+// row (0 no data, 1 data). The chosen row is current only while the restore or save runs;
+// when that fails the previous data set is current again, so that the session never points
+// at a folder the work did not fill.
+void TDataSentakuBox::ChooseOnlySA(int row, int r)
+{
+    const companydata::TDataListRec rec = List.GetRowRec(*Grid, row);
+    if (r == 0 && OnlySAMode == 0) {
+        core::showMessage(core::MessageKind::Information,
+                          QStringLiteral("この場所にはデータがありません。他の場所を選んで下さい。"));
         return;
     }
+    if (r == 1 && List.CloudShareMode && rec.Cloud) {
+        core::showMessage(core::MessageKind::Information,
+                          QStringLiteral("クラウドシェアデータのため選択できません。他の場所を選んで下さい。"));
+        return;
+    }
+    const QString previousFolder = core::SystemDef.DataFolder;
+    const QString previousListFolder = core::SystemDef.DataListFolder;
     MakeCurrent();
+    bool finished = false;
+    if (AutoFetchShared(row) == 1) {
+        if (OnlySAMode == 1)
+            finished = RestoreData(OnlySABackupPath) != -1;
+        else
+            finished = SaveData(OnlySABackupPath) == 1 && AutoStoreShared(row) == 1;
+    } else {
+        ClearSelection();
+    }
+    if (!finished) {
+        core::SystemDef.DataFolder = previousFolder;
+        core::SystemDef.DataListFolder = previousListFolder;
+        return;
+    }
     done(core::mrOk);
 }
 
@@ -721,14 +761,39 @@ void TDataSentakuBox::RunKey(int key)
 {
     if (IsBare(key))
         return;
+    const bool standAlone = core::ConnectMode != 1 && core::ConnectMode != 2;
+    const int row = Grid->Row();
+    const companydata::TDataListRec rec = List.GetRowRec(*Grid, row);
     switch (key) {
     case fkEsc: ESCClick(); return;
     case fkF12: F12Click(); return;
-    default:
-        // Copy, new data, delete, save, restore and print come with the operations on data sets.
-        core::showMessage(core::MessageKind::Information, QStringLiteral("この機能はまだ使用できません。"));
+    case fkF1:
+        core::OpenManualPage(QStringLiteral("file01.html"));
+        SetFKeyCaptions();
+        return;
+    case fkF2: CopyPaste(); break;
+    case fkF3:
+        if (standAlone && rec.Gassan == companydata::kGassanGassan)
+            AddBunsanData();
+        else if (!standAlone && !rec.EntText.isEmpty())
+            TakeOutBringBack();
+        else
+            NewData();
         break;
+    case fkF4:
+        if (standAlone)
+            UnassignSharedData();
+        else
+            AddArea();
+        SetFKeyCaptions();
+        return;
+    case fkF5: DeleteData(true); break;
+    case fkF6: SaveData(QString()); break;
+    case fkF7: RestoreData(QString()); break;
+    case fkF8: PrintList(); break;
+    default: return;
     }
+    // After an operation the grid has the focus again and the captions follow its row.
     Grid->setFocus();
     SetFKeyCaptions();
 }
@@ -758,8 +823,29 @@ bool TDataSentakuBox::PreviewKey(QKeyEvent* event)
     return true;
 }
 
+void TDataSentakuBox::showEvent(QShowEvent* event)
+{
+    controls::TBSDI::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (!InitOK) {
+        controls::CheckFormInitOK(*this);
+        QTimer::singleShot(0, this, [this] { done(core::mrCancel); });
+        return;
+    }
+    FocusCurrentData();
+    Grid->setFocus();
+}
+
 bool TDataSentakuBox::eventFilter(QObject* watched, QEvent* event)
 {
+    // Leaving the data-place combo lists the chosen place; a focus lost to another window or
+    // to the combo's own popup is no leaving.
+    if (watched == cmbDataMan && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            controls::RunGuarded([this] { cmbDataManExit(); });
+    }
     if (watched == Grid && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
         SetFKeyCaptions();
     return controls::TBSDI::eventFilter(watched, event);
@@ -869,6 +955,13 @@ void TDataSentakuBox::SetHints()
         "空白行を選択してｸﾘｯｸすると［共有ﾃﾞｰﾀの選択］画面が開きます。共有ﾃﾞｰﾀ行を選択してｸﾘｯｸすると選択可能になります。（［共有］欄のｱｲｺﾝが外れます。）|"));
     btnSearchCancel->setToolTip(QStringLiteral("検索状態を解除します。|"));
     btnSearch->setToolTip(QStringLiteral("［検索条件の設定］画面を開きます。一定条件に該当するﾃﾞｰﾀを抽出表示する場合に使用します。|"));
+    btnListUpdate->setToolTip(QStringLiteral(
+        "ﾃﾞｰﾀﾘｽﾄを更新します。［F5：ﾃﾞｰﾀ削除］や［F7：復元］などの機能を使わずに移行したﾃﾞｰﾀを再表示します。|"
+        "ﾃﾞｰﾀﾘｽﾄを更新します。入力済み仕訳件数や部門・本支店の設定状況など、選択ﾃﾞｰﾀの基本情報を表示します。\r\n"
+        "ﾃﾞｰﾀ選択画面におけるﾃﾞｰﾀの表示名を変更することも可能です。"));
+    cmbDataMan->setToolTip(QStringLiteral("データの場所を選択します。|データの場所をドロップダウンリストより選択します。"
+                                          "選択された場所のデータリストが表示されます。"));
+    btnDataMan->setToolTip(QStringLiteral("データの場所を設定します。|データの場所を設定する画面が開きます。"));
     if (SyoriType != 5)
         GridHint = GridHintFor();
 }

@@ -88,6 +88,46 @@ public:
     void FillDataPlaces();
     void SearchClick();
     void SearchCancelClick();
+
+    // The button "更新": after the question, every row is brought back in line with its data
+    // folder (client/server modes: the list is read again from the registry first).
+    void btnListUpdateClick();
+    // A new choice in the data-place combo disables the grid and the search until the combo
+    // is left; leaving it lists the chosen place.
+    void cmbDataManChange();
+    void cmbDataManExit();
+    // The data-place dialog; after OK the combo is filled again, and a place that no longer
+    // exists gives way to the standard place, whose list is shown.
+    void btnDataManClick();
+    // Selects the row of the session's current data folder with up to six rows above it.
+    void FocusCurrentData();
+    // Reads and shows the list again, keeps the top row and selects the row of the record.
+    void ReloadAndFocus(int topRow, const companydata::TDataListRec& rec);
+    void cboxKyoyuDataAutoClick();
+
+    // Operations that later work builds. Each reports through NotYetAvailable and changes
+    // nothing; the results are those of an operation not done.
+    void NotYetAvailable();
+    int CopyPaste();
+    int NewData();                               // 1 when data was created
+    void AddBunsanData();
+    int DeleteData(bool failureMessage);
+    bool AddArea();
+    int UnassignSharedData();
+    int SaveData(const QString& folder);         // 1 saved, -1 failed, 0 refused or cancelled
+    int RestoreData(const QString& folder);      // 1 restored, -1 refused, cancelled or failed
+    void PrintList();
+    int TakeOutBringBack();
+    int FetchSharedRow(int row, bool automatic); // 1 fetched
+    int StoreSharedRow(int row, bool automatic); // 1 stored
+    void UpdateServerRow(const companydata::TDataListRec& rec);
+    void btnKyoyuDataDownClick();
+    void btnKyoyuDataUpClick();
+    void btnCloudShareClick();
+    // The automatic fetch and store around a choice: with the session's auto-share switch on,
+    // a stored shared row is fetched (a fetched one stored); 1 when nothing is to be done.
+    int AutoFetchShared(int row);
+    int AutoStoreShared(int row);
     // A key in the grid; true when the incremental search took it.
     bool GridKey(const QString& text, bool keypad);
     void IncSearchTimerFired();
@@ -108,6 +148,8 @@ public:
     bool PastePending = false; // a copy source is waiting for its paste target
     int SavedAutoShare = 0;
     int PrepareFlag = 0;
+    bool FocusCurrentSw = true;  // focus the current data set when the form is shown
+    bool DataManChanging = false; // a new data place is chosen and not yet listed
     TIncSearch IncSearch;
 
     companydata::TDataSentakuListCtl ListCtl;
@@ -121,9 +163,8 @@ public:
     std::function<bool(const QString& folder, int mode)> CheckDataState;
     // Whether the company database file exists in a folder of the database server.
     std::function<bool(const QString& folder)> ServerFileExists;
-    // Operations of later work: new data on an empty folder, restore and save of SyoriType 5,
-    // the automatic shared fetch. Unset: reported as not available.
-    std::function<bool(const QString& folder)> NewData;
+    // Shows the data-place dialog modally; its result.
+    std::function<int(TDataPlaceBox& box)> ShowPlaceBox;
     // The numbered message box (catalogue message, the end-application question).
     std::function<int(controls::TMessage2InfoRec& info)> ShowBox2;
     // The detail message box (TMessageBox).
@@ -142,6 +183,8 @@ public:
     QPushButton* btnCloudShare = nullptr;
     QPushButton* btnSearch = nullptr;
     QPushButton* btnSearchCancel = nullptr;
+    QPushButton* btnListUpdate = nullptr;
+    QPushButton* btnDataMan = nullptr;
     QCheckBox* cboxKyoyuDataAuto = nullptr;
     QComboBox* cmbDataMan = nullptr;
     QLineEdit* txtIncSerch = nullptr;
@@ -152,6 +195,7 @@ public:
 
 protected:
     void done(int result) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -160,6 +204,8 @@ private:
     void InitList();
     void MakeCurrent();
     void ClearSelection();
+    void ChooseOnlySA(int row, int r);
+    void ListDataPlace();
     bool IsBare(int key) const;
     void RunKey(int key);
     QString GridHintFor() const;

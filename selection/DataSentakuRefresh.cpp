@@ -78,6 +78,17 @@ void WriteInfoFile(companydata::TDataInfomation& info, const QString& folder, co
     info.WriteIniFile(folder, companydata::kSectionDataInfo, rec);
 }
 
+// A fetched shared row is also written to the shared-data list; errors there are ignored.
+void WriteSharedRow(TDataSentakuBox& box, const TDataListRec& rec)
+{
+    if (ShareStateOf(rec) != 2)
+        return;
+    try {
+        box.UpdateServerRow(rec);
+    } catch (const std::exception&) {
+    }
+}
+
 void RefreshRow(TDataSentakuBox& box, int row)
 {
     controls::TxGrid& grid = *box.Grid;
@@ -109,8 +120,12 @@ void RefreshRow(TDataSentakuBox& box, int row)
     if (!IsStandAlone()) {
         if (box.ServerFileExists(folder)) {
             info.ReadIni(folder, infoRec);
-            SetListRecFromInfo(*rec, infoRec, false);
-            WriteBack(box, *rec);
+            // A database that could not be read leaves the registry row as it is: filling the
+            // record from nothing would wipe its name, code and period.
+            if (infoRec.Status != companydata::kDataNotOpened) {
+                SetListRecFromInfo(*rec, infoRec, false);
+                WriteBack(box, *rec);
+            }
             redraw();
         } else if (showsName) {
             SetListRecFromInfo(*parent, infoRec, true);
@@ -150,6 +165,7 @@ void RefreshRow(TDataSentakuBox& box, int row)
             rec->DataStatus = 1;
         }
         redraw();
+        WriteSharedRow(box, *rec);
         return;
     }
 
@@ -158,6 +174,7 @@ void RefreshRow(TDataSentakuBox& box, int row)
         if (QFile::exists(iniFile))
             QFile::remove(iniFile);
     }
+    bool childRemoved = false;
     if (showsName) {
         if (isParent) {
             if (companydata::HasChildren(parent->Gassan))
@@ -168,11 +185,12 @@ void RefreshRow(TDataSentakuBox& box, int row)
             UpdateListRow(box, *parent);
         } else {
             ClearChildren(box, row, false);
+            childRemoved = true;
         }
     }
     redraw();
-    // A fetched shared row would also be written to the shared-data list here; that list is
-    // not available yet.
+    if (!childRemoved)
+        WriteSharedRow(box, *rec);
 }
 
 } // namespace
@@ -190,17 +208,7 @@ bool DataListRefresh(TDataSentakuBox& box, int row, const TRefreshProgress& prog
             if (progress.SetText)
                 progress.SetText(QStringLiteral("データリストの更新中…"));
             box.ListCtl.RenumberDataListRec();
-            const int current = grid.Row();
-            const TDataListRec currentRec = box.List.GetRowRec(grid, current);
-            box.LoadList();
-            box.ShowList(-1);
-            for (int r = 0; r < grid.RowCount(); ++r) {
-                const TDataListRec shown = box.List.GetRowRec(grid, r);
-                if (shown.Rec == currentRec.Rec && shown.RowNo == currentRec.RowNo) {
-                    grid.SetRow(r);
-                    break;
-                }
-            }
+            box.ReloadAndFocus(grid.TopRow(), box.List.GetRowRec(grid, grid.Row()));
         } catch (const core::EIBError& e) {
             core::ReportFbAccessError(e, QStringLiteral("TDataSentakuBox.DataListRefresh"), kRefreshFailed, 0);
         } catch (const std::exception& e) {

@@ -1,0 +1,248 @@
+// The list actions of the data-selection dialog (the button "更新", the data places) and the
+// operations not built yet, which must each report that they are not available and leave the
+// registry, the list and the session as they were.
+
+#include "tests/companydata/RegistryTestFixture.h"
+
+#include "controls/grid/TxGrid.h"
+#include "core/modules/ModuleRegistry.h"
+#include "selection/DataPlaceBox.h"
+#include "selection/DataSentakuBox.h"
+#include "selection/DataSentakuState.h"
+
+#include <QComboBox>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace selection;
+
+namespace {
+
+const QString kNotYet = QStringLiteral("この機能はまだ使用できません。");
+
+class DataSentakuActionsTest : public registrytest::RegistryTest<DataSentakuActionsTest> {
+protected:
+    static void SetUpTestSuite() { createRoot({}); }
+
+    void SetUp() override
+    {
+        registrytest::RegistryTest<DataSentakuActionsTest>::SetUp();
+        if (HasFatalFailure())
+            return;
+        core::SystemDef.SYSDIR = work.filePath(QStringLiteral("sys"));
+        core::SystemDef.DataFolder = QStringLiteral("/before");
+        core::SystemDef.DataListFolder = QStringLiteral("/before");
+        core::SystemDef.AutoShare = 0;
+        core::SystemDef.ServerDataPlace = 0;
+        core::SystemDef.DataCheck = 0;
+        run({QStringLiteral("DELETE FROM DATALIST"), QStringLiteral("DELETE FROM DATAPLACEMAN")});
+    }
+    void TearDown() override
+    {
+        core::ConnectMode = 0;
+        RegistryTest::TearDown();
+    }
+
+    QString dataFolder(const QString& name, bool withData)
+    {
+        const QString path = folder(name);
+        if (withData) {
+            QFile f(path + QStringLiteral("/qmacc.fdb"));
+            EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+            // The stand-in database cannot be opened; its information file says it is normal.
+            QFile ini(path + QStringLiteral("/qmacc.ini"));
+            EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
+            ini.write("[DATASTS]\r\nSTATUS=1\r\n");
+        }
+        return path;
+    }
+
+    // A registry row; netDrive 1 with kyoyuLock 0 is stored on the share, 1 fetched here.
+    void addRow(int rec, const QString& name, const QString& path, int gassan = 0, int netDrive = 0, int kyoyuLock = 0)
+    {
+        run({QStringLiteral("INSERT INTO DATALIST(REC,GROUPID,DATACODE,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,KYOYULOCK,"
+                            "DATATYPE,CODETYPE,NENDO,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,UPDATE_LOCK,GASSAN) "
+                            "VALUES(%1,%2,'C%1','%3','社%1','%4',%5,%6,1,1,2024,15,1,0,'15.1.0',0,%7)")
+                 .arg(rec).arg(core::SystemDef.GROUPID).arg(name, path).arg(netDrive).arg(kyoyuLock).arg(gassan)});
+    }
+
+    std::unique_ptr<TDataSentakuBox> open(const QString& lines)
+    {
+        auto box = std::make_unique<TDataSentakuBox>();
+        box->SetModuleParams(core::ModuleLaunchParams(lines + QStringLiteral("\r\nManualFree=1"), true));
+        box->ShowBox2 = [this](controls::TMessage2InfoRec& info) {
+            boxes << info;
+            return int(core::mrOk);
+        };
+        box->ServerFileExists = [](const QString& folder) { return QFile::exists(folder + QStringLiteral("/qmacc.fdb")); };
+        box->Prepare(1);
+        return box;
+    }
+
+    static int rowOf(TDataSentakuBox& box, int rec)
+    {
+        for (int r = 0; r < box.Grid->RowCount(); ++r)
+            if (box.Grid->RowValue(r) == rec)
+                return r;
+        return -1;
+    }
+
+    QStringList registry()
+    {
+        return rows(QStringLiteral("SELECT REC,DATACODE,ENTTEXT,PASNAME,NETDRIVE,KYOYULOCK,DATALOCK,GASSAN,DATA_STATUS "
+                                   "FROM DATALIST ORDER BY REC"));
+    }
+
+    QList<controls::TMessage2InfoRec> boxes;
+};
+
+} // namespace
+
+// "更新" in a client/server mode reads the registry again: a row renamed behind the dialog's
+// back shows its new name, the current row stays current, and a database that cannot be read
+// leaves its registry row untouched instead of wiping it.
+TEST_F(DataSentakuActionsTest, ListUpdateButtonRereadsTheRegistry)
+{
+    core::ConnectMode = 1;
+    // Numbers without gaps: the refresh closes gaps in the data-list numbers first.
+    addRow(1, QStringLiteral("名1"), dataFolder(QStringLiteral("1"), true));
+    addRow(2, QStringLiteral("名2"), dataFolder(QStringLiteral("2"), true));
+    auto box = open(QStringLiteral("SyoriType=0"));
+    box->Grid->SetRow(rowOf(*box, 2));
+    run({QStringLiteral("UPDATE DATALIST SET ENTTEXT='改名' WHERE REC=1")});
+
+    // Not while the grid is disabled; not when the question is answered No.
+    box->Grid->setEnabled(false);
+    box->btnListUpdateClick();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes.first().Lines[0].Text, QStringLiteral("データリストが応答状態ではないので処理は行えません。"));
+    box->Grid->setEnabled(true);
+    messages.answers = {core::mrNo};
+    box->btnListUpdateClick();
+    EXPECT_TRUE(messages.texts().contains(QStringLiteral("データリストの更新を行います。\rよろしいですか？")));
+    EXPECT_EQ(box->Grid->Cells(colName, rowOf(*box, 1)), QStringLiteral("名1"));
+
+    messages.answers = {core::mrYes};
+    box->btnListUpdateClick();
+    EXPECT_EQ(box->Grid->Cells(colName, rowOf(*box, 1)), QStringLiteral("改名"));
+    EXPECT_EQ(box->Grid->Row(), rowOf(*box, 2));
+    EXPECT_EQ(rows(QStringLiteral("SELECT DATACODE, ENTTEXT FROM DATALIST WHERE REC=1")),
+              QStringList{QStringLiteral("C1 改名")});
+}
+
+// Choosing another data place disables the grid until the combo is left; leaving lists that
+// place's rows. A place removed in the data-place dialog gives way to the standard place.
+TEST_F(DataSentakuActionsTest, DataPlaceComboListsTheChosenPlace)
+{
+    core::ConnectMode = 1;
+    addRow(4001, QStringLiteral("標準4001"), dataFolder(QStringLiteral("4001"), true));
+    TDataPlaceList places;
+    ASSERT_TRUE(ReadDataPlaces(dm, false, places));
+    const QString branch = core::SystemDef.SYSDIR + QStringLiteral("03");
+    run({QStringLiteral("UPDATE DATAPLACEMAN SET NAME='支店' WHERE REC=3"),
+         QStringLiteral("INSERT INTO DATALIST_EX(DATAPLACEREC,REC,GROUPID,DATACODE,ENTTEXT,SHOUGOU,PASNAME,NENDO,"
+                        "VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT) VALUES(3,1,%1,'B1','支店データ','支店社','%2',1,15,1,0,'15.1.0')")
+             .arg(core::SystemDef.GROUPID).arg(branch + QStringLiteral("/0001"))});
+    auto box = open(QStringLiteral("SyoriType=0"));
+    ASSERT_EQ(box->cmbDataMan->count(), 2);
+    ASSERT_GE(rowOf(*box, 4001), 0);
+
+    box->cmbDataMan->setCurrentIndex(1);
+    box->cmbDataManChange();
+    EXPECT_FALSE(box->Grid->isEnabled());
+    EXPECT_FALSE(box->btnSearch->isEnabled());
+    EXPECT_EQ(box->Keys[fkF12]->text(), QStringLiteral("F12:"));
+    EXPECT_EQ(box->Keys[fkF8]->text(), QStringLiteral("F8:"));
+
+    box->cmbDataManExit();
+    EXPECT_EQ(box->DataPlaceNo, 3);
+    EXPECT_EQ(box->DataPlacePath, branch);
+    EXPECT_TRUE(box->Grid->isEnabled());
+    EXPECT_EQ(rowOf(*box, 4001), -1);
+    ASSERT_GE(rowOf(*box, 1), 0);
+    EXPECT_EQ(box->Grid->Cells(colName, rowOf(*box, 1)), QStringLiteral("支店データ"));
+    EXPECT_EQ(box->Keys[fkF12]->text(), QStringLiteral("F12:選択"));
+
+    // The dialog removes the place shown: back to the standard place and its rows.
+    box->ShowPlaceBox = [this](TDataPlaceBox&) {
+        run({QStringLiteral("UPDATE DATAPLACEMAN SET NAME='' WHERE REC=3")});
+        return int(core::mrOk);
+    };
+    box->btnDataManClick();
+    EXPECT_EQ(box->DataPlaceNo, 0);
+    EXPECT_EQ(box->DataPlacePath, core::SystemDef.SYSDIR);
+    EXPECT_EQ(box->cmbDataMan->count(), 1);
+    EXPECT_GE(rowOf(*box, 4001), 0);
+}
+
+// Every key, button and automatic step that reaches an operation not built yet reports it once
+// and changes nothing: no registry row, no current data set, no close.
+TEST_F(DataSentakuActionsTest, OperationsNotBuiltChangeNothing)
+{
+    addRow(4001, QStringLiteral("名4001"), dataFolder(QStringLiteral("4001"), true));
+    addRow(4003, QString(), dataFolder(QStringLiteral("4003"), false));
+    addRow(4005, QStringLiteral("合算"), dataFolder(QStringLiteral("4005"), true), 1);
+    addRow(4006, QStringLiteral("共有A"), folder(QStringLiteral("share/a")), 0, 1, 0);
+    addRow(4007, QStringLiteral("空き領域"), folder(QStringLiteral("share/b")), 0, 1, 1);
+    addRow(4008, QStringLiteral("共有C"), folder(QStringLiteral("share/c")), 0, 1, 1);
+    // The fetched copy of 4008 lies in its working folder under the system folder.
+    dataFolder(QStringLiteral("sys/4008"), true);
+
+    using Action = std::function<void(TDataSentakuBox&)>;
+    const auto key = [](int k) { return Action([k](TDataSentakuBox& b) { b.Keys[k]->click(); }); };
+    struct Case {
+        const char* name;
+        int mode;
+        QString params;
+        int autoShare;
+        int rec;
+        Action action;
+        QList<int> answers;
+    };
+    const Case cases[] = {
+        {"F2 copy", 0, "SyoriType=0", 0, 4001, key(fkF2), {}},
+        {"F3 new data", 0, "SyoriType=0", 0, 4003, key(fkF3), {}},
+        {"F3 distributed-input data", 0, "SyoriType=0", 0, 4005, key(fkF3), {}},
+        {"F4 unassign a shared area", 0, "SyoriType=0", 0, 4007, key(fkF4), {}},
+        {"F5 delete", 0, "SyoriType=0", 0, 4001, key(fkF5), {}},
+        {"F6 save", 0, "SyoriType=0", 0, 4001, key(fkF6), {}},
+        {"F7 restore", 0, "SyoriType=0", 0, 4001, key(fkF7), {}},
+        {"F8 print", 0, "SyoriType=0", 0, 4001, key(fkF8), {}},
+        {"F12 on an empty folder, new data Yes", 0, "SyoriType=0", 0, 4003, key(fkF12), {core::mrYes}},
+        {"fetch a stored shared row", 0, "SyoriType=0", 0, 4006, [](TDataSentakuBox& b) { b.btnKyoyuDataDownClick(); }, {}},
+        {"fetch into an empty local row", 0, "SyoriType=0", 0, 4003, [](TDataSentakuBox& b) { b.btnKyoyuDataDownClick(); }, {}},
+        {"store a fetched shared row", 0, "SyoriType=0", 0, 4008, [](TDataSentakuBox& b) { b.btnKyoyuDataUpClick(); }, {}},
+        {"cloud share", 0, "SyoriType=0", 0, 4001, [](TDataSentakuBox& b) { b.btnCloudShareClick(); }, {}},
+        {"refresh of a fetched shared row", 0, "SyoriType=0", 0, 4008,
+         [](TDataSentakuBox& b) { DataListRefresh(b, b.Grid->Row()); }, {}},
+        {"type 5 restore into an empty row", 0, "SyoriType=5\r\nOnlySA_Syori=Restore\r\nOnlySA_BackupPath=/w", 0, 4003, key(fkF12), {}},
+        {"type 5 save of a data row", 0, "SyoriType=5\r\nOnlySA_Syori=Backup\r\nOnlySA_BackupPath=/w", 0, 4001, key(fkF12), {}},
+        {"type 5 automatic fetch", 0, "SyoriType=5\r\nOnlySA_Syori=Restore\r\nOnlySA_BackupPath=/w", 1, 4006, key(fkF12), {}},
+        {"F3 take-out (server)", 1, "SyoriType=0", 0, 4001, key(fkF3), {}},
+        {"F4 add area (server)", 1, "SyoriType=0", 0, 4001, key(fkF4), {}},
+    };
+    const QStringList before = registry();
+    for (const Case& c : cases) {
+        core::ConnectMode = c.mode;
+        core::SystemDef.AutoShare = c.autoShare;
+        auto box = open(c.params);
+        const int row = rowOf(*box, c.rec);
+        ASSERT_GE(row, 0) << c.name;
+        box->Grid->SetRow(row);
+        box->SetFKeyCaptions();
+        messages.messages.clear();
+        messages.answers.clear();
+        for (int answer : c.answers)
+            messages.answers.push_back(answer);
+        c.action(*box);
+        EXPECT_EQ(messages.texts().count(kNotYet), 1) << c.name << ": " << messageText().toStdString();
+        EXPECT_EQ(box->result(), 0) << c.name;
+        EXPECT_FALSE(box->PastePending) << c.name;
+        EXPECT_EQ(core::SystemDef.DataFolder, QStringLiteral("/before")) << c.name;
+        EXPECT_EQ(core::SystemDef.DataListFolder, QStringLiteral("/before")) << c.name;
+        EXPECT_EQ(registry(), before) << c.name;
+    }
+}
