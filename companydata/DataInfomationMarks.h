@@ -22,4 +22,9 @@ private:
     void mark(const QString& folder, quint8 status, bool writeInfoFile, bool updateList);
 };
 
+// Installs the registry's update of a closed data set's row: the data set's names, period,
+// kinds and versions are copied from its information into its DATALIST row (a child's into its
+// CHILD_DATALIST row) of the session's data place. A failure there does not stop the close.
+void InstallRegistryRowUpdate(DataInfomationMarks& marks);
+
 } // namespace companydata

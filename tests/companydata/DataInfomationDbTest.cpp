@@ -276,3 +276,49 @@ TEST_F(DataInfomationDbTest, OperatorRightsAndPassword) {
 }
 
 } // namespace
+
+TEST_F(DataInfomationDbTest, ClosingWithTheListUpdateCopiesTheInformationIntoTheRegistryRow) {
+    companydata::DataInfomationMarks marks;
+    companydata::InstallRegistryRowUpdate(marks);
+    dmtest::ScopedMarks scopedMarks(marks);
+    core::SystemDef.SYSDIR = root_->sysDir();
+    ASSERT_TRUE(dm.fnAccDefConnected(QString(), 1));
+    const QString folder = root_->dataFolder(1);
+    auto setNendo = [&](int nendo) {
+        const std::unique_ptr<core::TIBDatabase> db =
+            schema::openDatabase(schema::DbAccount{}, folder + QStringLiteral("/qmacc.fdb"));
+        core::TIBTransaction t;
+        t.addDatabase(db.get());
+        t.startTransaction();
+        core::TIBSQL q(db.get(), &t);
+        q.sql() << QStringLiteral("UPDATE ACCDEF1 SET NENDO=%1 WHERE REC=1").arg(nendo);
+        q.execSQL();
+        t.commit();
+    };
+    auto registryNendo = [&] {
+        const std::unique_ptr<core::TIBDatabase> db = schema::openDatabase(schema::DbAccount{}, root_->systemDatabasePath());
+        core::TIBTransaction t;
+        t.addDatabase(db.get());
+        t.startTransaction();
+        core::TIBSQL q(db.get(), &t);
+        q.sql() << QStringLiteral("SELECT NENDO FROM DATALIST WHERE REC=1");
+        q.execQuery();
+        return q.fields(0).asInteger();
+    };
+    const int stored = registryNendo();
+    setNendo(stored + 1);
+    ASSERT_TRUE(dm.fnAccDatConnected(QString(), folder, 1));
+    dm.AccDatDisconnect(folder, 1, 1);
+    EXPECT_EQ(registryNendo(), stored + 1);
+
+    // Without the list update the row keeps what it holds.
+    setNendo(stored);
+    ASSERT_TRUE(dm.fnAccDatConnected(QString(), folder, 1));
+    dm.AccDatDisconnect(folder, 1, 0);
+    EXPECT_EQ(registryNendo(), stored + 1);
+    ASSERT_TRUE(dm.fnAccDatConnected(QString(), folder, 1));
+    dm.AccDatDisconnect(folder, 1, 1);
+    EXPECT_EQ(registryNendo(), stored);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(u'\n').toStdString();
+    dm.IBDatabaseDEF.close();
+}
