@@ -95,7 +95,11 @@ std::unique_ptr<core::TIBQuery> CompanyQuery() {
 } // namespace
 
 THojinZeiKabunusiSihonHendouKeisansyo::THojinZeiKabunusiSihonHendouKeisansyo(const QString& settingsFile)
-    : settingsFile_(settingsFile.isEmpty() ? QDir(core::SystemDef.WorkDir).filePath(kDkRendoIni) : settingsFile) {}
+    : settingsFile_(settingsFile) {}
+
+QString THojinZeiKabunusiSihonHendouKeisansyo::SettingsFile() const {
+    return settingsFile_.isEmpty() ? QDir(core::SystemDef.WorkDir).filePath(kDkRendoIni) : settingsFile_;
+}
 
 bool THojinZeiKabunusiSihonHendouKeisansyo::LoadAccounts() {
     KamokuItems.clear();
@@ -171,7 +175,7 @@ bool THojinZeiKabunusiSihonHendouKeisansyo::LoadReasons() {
 }
 
 void THojinZeiKabunusiSihonHendouKeisansyo::LoadSettings() {
-    const platform::TIniFile ini(settingsFile_);
+    const platform::TIniFile ini(SettingsFile());
     SakuseiKubun = ini.ReadInteger(kSectionEquity, kKeySakuseiKubun, 1);
     for (auto& item : KamokuItems) {
         const QString value = ini.ReadString(kSectionEquity, kKeyKamokuPrefix + item.Key, QString());
@@ -193,15 +197,21 @@ void THojinZeiKabunusiSihonHendouKeisansyo::LoadSettings() {
 }
 
 void THojinZeiKabunusiSihonHendouKeisansyo::SaveSettings() {
-    platform::TIniFile ini(settingsFile_);
+    platform::TIniFile ini(SettingsFile());
     ini.WriteInteger(kSectionEquity, kKeySakuseiKubun, SakuseiKubun);
+    // A line without an assignment loses its key, so that an assignment the operator cleared
+    // does not come back from the file at the next load.
     for (const auto& item : KamokuItems) {
         if (item.WariateIndex >= 0 && item.WariateIndex < kEquityItemCount)
             ini.WriteString(kSectionEquity, kKeyKamokuPrefix + item.Key, EquityItemNames().at(item.WariateIndex));
+        else
+            ini.DeleteKey(kSectionEquity, kKeyKamokuPrefix + item.Key);
     }
     for (const auto& item : JiyuuItems) {
         if (item.WariateIndex >= 0 && item.WariateIndex < kChangeReasonCount)
             ini.WriteString(kSectionEquity, kKeyJiyuuPrefix + item.Key, ChangeReasonNames().at(item.WariateIndex));
+        else
+            ini.DeleteKey(kSectionEquity, kKeyJiyuuPrefix + item.Key);
     }
     ini.WriteInteger(kSectionLedger, kKeySakuseiKubun, MotochoKubun);
 }

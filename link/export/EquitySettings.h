@@ -40,7 +40,8 @@ struct THojinZeiWariateItem {
 
 class THojinZeiKabunusiSihonHendouKeisansyo {
 public:
-    // settingsFile: the path of "DkRendo.ini"; empty means the one in the session's work folder.
+    // settingsFile: the path of "DkRendo.ini"; empty means the one in the session's work folder,
+    // resolved at each use (the object may be made before the session's folders exist).
     explicit THojinZeiKabunusiSihonHendouKeisansyo(const QString& settingsFile = QString());
 
     int SakuseiKubun = 1; // 1 = create the statement of changes in equity
@@ -55,13 +56,13 @@ public:
     // Reads the switches and the assignments from the settings file (after the two loads);
     // a missing file reads as both switches 1 and nothing assigned.
     void LoadSettings();
-    // Writes the switches and every assignment to the settings file; unassigned lines leave
-    // their keys as they are.
+    // Writes the switches and every assignment to the settings file; the key of a line without
+    // an assignment is removed. Keys of lines that are not in the lists stay.
     void SaveSettings();
     // The statement builder builds the changes only when this is 0; it always is.
     int GetSkipFlag() const { return 0; }
 
-    QString SettingsFile() const { return settingsFile_; }
+    QString SettingsFile() const;
 
 private:
     QString settingsFile_;

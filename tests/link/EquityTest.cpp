@@ -64,7 +64,7 @@ TEST(EquitySettingsTest, NameTablesHoldTheProductsVocabulary)
     EXPECT_EQ(ChangeReasonNames().last(), QStringLiteral("※※　独自事由　※※"));
 }
 
-TEST(EquitySettingsTest, MissingFileReadsAsDefaultsAndSavingKeepsUnassignedKeys)
+TEST(EquitySettingsTest, MissingFileReadsAsDefaultsAndSavingRemovesUnassignedKeys)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("DkRendo.ini"));
@@ -90,7 +90,8 @@ TEST(EquitySettingsTest, MissingFileReadsAsDefaultsAndSavingKeepsUnassignedKeys)
     EXPECT_EQ(settings.KamokuItems[1].WariateIndex, -1) << "a name outside the table stays unassigned";
     EXPECT_EQ(settings.JiyuuItems[1].WariateIndex, 7);
 
-    // Clearing an assignment does not remove its key; the other keys are rewritten from the tables.
+    // A cleared assignment loses its key, so that it does not come back at the next load; the
+    // other keys are rewritten from the tables.
     settings.KamokuItems[0].WariateIndex = 25;
     settings.JiyuuItems[0].WariateIndex = -1;
     settings.SakuseiKubun = 0;
@@ -98,7 +99,11 @@ TEST(EquitySettingsTest, MissingFileReadsAsDefaultsAndSavingKeepsUnassignedKeys)
     const QByteArray bytes = readFile(path);
     EXPECT_TRUE(bytes.contains(platform::toCp932(QStringLiteral("[HJ_株主資本等変動計算書]\r\nSakuseiKubun=0\r\n"))));
     EXPECT_TRUE(bytes.contains(platform::toCp932(QStringLiteral("HJ21_Kamoku_31001=※※　独自科目　※※\r\n"))));
-    EXPECT_TRUE(bytes.contains(platform::toCp932(QStringLiteral("HJ21_Jiyuu_1=剰余金の配当\r\n"))));
+    EXPECT_FALSE(bytes.contains("HJ21_Jiyuu_1="));
+    EXPECT_TRUE(bytes.contains(platform::toCp932(QStringLiteral("HJ21_Jiyuu_4=当期純利益\r\n"))));
+    settings.JiyuuItems[0].WariateIndex = -1;
+    settings.LoadSettings();
+    EXPECT_EQ(settings.JiyuuItems[0].WariateIndex, -1) << "the cleared assignment stays cleared";
     EXPECT_TRUE(bytes.contains(platform::toCp932(QStringLiteral("[HJ_総勘定元帳]\r\nSakuseiKubun=0\r\n"))));
 }
 
