@@ -128,7 +128,8 @@ private:
     void CloseDataAndSession();
     void FormDestroy();
     void EndWithMessage(const QString& text);
-    void LoadLinkSettingsAfterChoice();
+    // The period rules applied to the panel; the notice when a mid-year data set's choice moved.
+    void ApplyPeriodRulesToPanel(const QString& midYearNotice);
 
     QString programFile_;
     bool endAtOnce_ = false;

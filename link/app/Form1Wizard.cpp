@@ -57,13 +57,7 @@ void TForm1::Wizard1NextClicking(QObject*, bool finalState, bool& allowChange)
             return;
         allowChange = true;
     } else if (page == QStringLiteral("page3")) {
-        const TPeriodSelection chosen = ApplyPeriodRules(core::AccInf.StartPeriodIndex, core::AccInf.KAISINO,
-                                                         xKikanPanel3a->Stno(), xKikanPanel3a->Edno());
-        xKikanPanel3a->SetStno(chosen.First);
-        xKikanPanel3a->SetEdno(chosen.Last);
-        if (chosen.MidYearNotice)
-            core::showMessage(core::MessageKind::Information,
-                              QStringLiteral("期中開始のため、計算対象期間は通期に設定します。\r"));
+        ApplyPeriodRulesToPanel(QStringLiteral("期中開始のため、計算対象期間は通期に設定します。\r"));
         if (CallerWnd != 0)
             BuildSummary();
         allowChange = true;
@@ -131,13 +125,17 @@ bool TForm1::CheckDataChosen()
 
 void TForm1::xKikanPanel3aMouseUp()
 {
+    ApplyPeriodRulesToPanel(QStringLiteral("期中開始のため、計算対象期間は「通期」を設定します。\r"));
+}
+
+void TForm1::ApplyPeriodRulesToPanel(const QString& midYearNotice)
+{
     const TPeriodSelection chosen = ApplyPeriodRules(core::AccInf.StartPeriodIndex, core::AccInf.KAISINO,
                                                      xKikanPanel3a->Stno(), xKikanPanel3a->Edno());
     xKikanPanel3a->SetStno(chosen.First);
     xKikanPanel3a->SetEdno(chosen.Last);
     if (chosen.MidYearNotice)
-        core::showMessage(core::MessageKind::Information,
-                          QStringLiteral("期中開始のため、計算対象期間は「通期」を設定します。\r"));
+        core::showMessage(core::MessageKind::Information, midYearNotice);
 }
 
 QDate TForm1::PeriodDate(const QString& which) const

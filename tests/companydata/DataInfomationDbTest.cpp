@@ -57,25 +57,27 @@ protected:
         EXPECT_TRUE(QDir().mkpath(folder));
         const QString file = folder + QStringLiteral("/qmacc.fdb");
         EXPECT_TRUE(QFile::copy(root_->dataFolder(1) + QStringLiteral("/qmacc.fdb"), file));
-        if (!statements.isEmpty()) {
-            const std::unique_ptr<core::TIBDatabase> db = schema::openDatabase(schema::DbAccount{}, file);
-            for (const QString& sql : statements) {
-                core::TIBTransaction t;
-                t.addDatabase(db.get());
-                t.startTransaction();
-                core::TIBSQL q(db.get(), &t);
-                q.setParamCheck(false);
-                q.sql() << sql;
-                q.execSQL();
-                t.commit();
-            }
-        }
+        for (const QString& sql : statements)
+            execute(file, sql);
         return folder;
     }
 
-    static QString scalar(const QString& folder, const QString& sql) {
-        const std::unique_ptr<core::TIBDatabase> db =
-            schema::openDatabase(schema::DbAccount{}, folder + QStringLiteral("/qmacc.fdb"));
+    // Runs one statement on the database file in a transaction of its own.
+    static void execute(const QString& file, const QString& sql) {
+        const std::unique_ptr<core::TIBDatabase> db = schema::openDatabase(schema::DbAccount{}, file);
+        core::TIBTransaction t;
+        t.addDatabase(db.get());
+        t.startTransaction();
+        core::TIBSQL q(db.get(), &t);
+        q.setParamCheck(false);
+        q.sql() << sql;
+        q.execSQL();
+        t.commit();
+    }
+
+    // The first column of the first row of the query on the database file.
+    static QString scalarIn(const QString& file, const QString& sql) {
+        const std::unique_ptr<core::TIBDatabase> db = schema::openDatabase(schema::DbAccount{}, file);
         core::TIBTransaction t;
         t.addDatabase(db.get());
         t.startTransaction();
@@ -83,6 +85,10 @@ protected:
         q.sql() << sql;
         q.execQuery();
         return q.eof() ? QStringLiteral("<no row>") : q.fields(0).asString();
+    }
+
+    static QString scalar(const QString& folder, const QString& sql) {
+        return scalarIn(folder + QStringLiteral("/qmacc.fdb"), sql);
     }
 
     static inline std::unique_ptr<QTemporaryDir> dir_;
@@ -285,25 +291,10 @@ TEST_F(DataInfomationDbTest, ClosingWithTheListUpdateCopiesTheInformationIntoThe
     ASSERT_TRUE(dm.fnAccDefConnected(QString(), 1));
     const QString folder = root_->dataFolder(1);
     auto setNendo = [&](int nendo) {
-        const std::unique_ptr<core::TIBDatabase> db =
-            schema::openDatabase(schema::DbAccount{}, folder + QStringLiteral("/qmacc.fdb"));
-        core::TIBTransaction t;
-        t.addDatabase(db.get());
-        t.startTransaction();
-        core::TIBSQL q(db.get(), &t);
-        q.sql() << QStringLiteral("UPDATE ACCDEF1 SET NENDO=%1 WHERE REC=1").arg(nendo);
-        q.execSQL();
-        t.commit();
+        execute(folder + QStringLiteral("/qmacc.fdb"), QStringLiteral("UPDATE ACCDEF1 SET NENDO=%1 WHERE REC=1").arg(nendo));
     };
     auto registryNendo = [&] {
-        const std::unique_ptr<core::TIBDatabase> db = schema::openDatabase(schema::DbAccount{}, root_->systemDatabasePath());
-        core::TIBTransaction t;
-        t.addDatabase(db.get());
-        t.startTransaction();
-        core::TIBSQL q(db.get(), &t);
-        q.sql() << QStringLiteral("SELECT NENDO FROM DATALIST WHERE REC=1");
-        q.execQuery();
-        return q.fields(0).asInteger();
+        return scalarIn(root_->systemDatabasePath(), QStringLiteral("SELECT NENDO FROM DATALIST WHERE REC=1")).toInt();
     };
     const int stored = registryNendo();
     setNendo(stored + 1);

@@ -14,6 +14,7 @@
 #include "platform/IniFile.h"
 #include "platform/NamedMutex.h"
 #include "tests/link/EndToEndFixture.h"
+#include "tests/link/SavedProgramState.h"
 #include "tests/platform/PlatformTestUtil.h"
 #include "tests/support/RecordingMessageService.h"
 
@@ -41,28 +42,6 @@ constexpr quint32 kCallerMessage = 32769;
 constexpr quint32 kCallerParam = 7;
 
 QString u8(const char* text) { return QString::fromUtf8(text); }
-
-// The program-wide state a run of the program changes; put back when the object goes.
-struct SavedProgramState {
-    core::TSystemDef systemDef = core::SystemDef;
-    core::TACCINF accInf = core::AccInf;
-    core::TAppInfoRec appInfo = core::AppInfo;
-    core::TIdentity identity = core::Identity;
-    quint8 connectMode = core::ConnectMode;
-    quint8 editionFlag = core::EditionFlag;
-    core::DataSetMarks* marks = core::dataSetMarks();
-    void restore() const
-    {
-        core::SystemDef = systemDef;
-        core::AccInf = accInf;
-        core::AppInfo = appInfo;
-        core::Identity = identity;
-        core::ConnectMode = connectMode;
-        core::EditionFlag = editionFlag;
-        core::setDataSetMarks(marks);
-    }
-    ~SavedProgramState() { restore(); }
-};
 
 // The bytes of the first element of that name, tags included; empty when there is none.
 QByteArray elementBytes(const QByteArray& xml, const QByteArray& name)
@@ -118,7 +97,7 @@ protected:
     ScopedEnvironment env;
     testsupport::RecordingMessageService messages;
     testsupport::ScopedMessageService scopedMessages{messages};
-    SavedProgramState saved;
+    linktest::SavedProgramState saved;
 };
 
 // ---- the program refuses to run beside another ----

@@ -16,6 +16,7 @@
 #include "schema/sample/SampleDataSet.h"
 #include "tests/support/RecordingMessageService.h"
 #include "tests/support/SampleRoot.h"
+#include "tests/link/SavedProgramState.h"
 
 #include <QDir>
 #include <QFile>
@@ -199,19 +200,7 @@ protected:
                   lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
     }
 
-    struct Saved {
-        core::TSystemDef systemDef = core::SystemDef;
-        core::TACCINF accInf = core::AccInf;
-        quint8 connectMode = core::ConnectMode;
-        core::TDM* dm = core::DM;
-        ~Saved()
-        {
-            core::SystemDef = systemDef;
-            core::AccInf = accInf;
-            core::ConnectMode = connectMode;
-            core::DM = dm;
-        }
-    } saved;
+    linktest::SavedProgramState saved;
     QTemporaryDir work;
     testsupport::RecordingMessageService messages;
     testsupport::ScopedMessageService scopedMessages{messages};

@@ -10,6 +10,7 @@
 #include "schema/sample/SampleDataSet.h"
 #include "tests/support/RecordingMessageService.h"
 #include "tests/support/SampleRoot.h"
+#include "tests/link/SavedProgramState.h"
 
 #include <gtest/gtest.h>
 
@@ -82,19 +83,7 @@ protected:
     }
 
     // Restores what the tests change of the program-wide state.
-    struct Saved {
-        core::TSystemDef systemDef = core::SystemDef;
-        core::TACCINF accInf = core::AccInf;
-        quint8 connectMode = core::ConnectMode;
-        core::TDM* dm = core::DM;
-        ~Saved()
-        {
-            core::SystemDef = systemDef;
-            core::AccInf = accInf;
-            core::ConnectMode = connectMode;
-            core::DM = dm;
-        }
-    } saved;
+    linktest::SavedProgramState saved;
     QTemporaryDir work;
     testsupport::RecordingMessageService messages;
     testsupport::ScopedMessageService scopedMessages{messages};

@@ -14,6 +14,7 @@
 #include "core/session/Identity.h"
 #include "platform/IniFile.h"
 #include "schema/DataRoot.h"
+#include "tests/link/SavedProgramState.h"
 #include "tests/support/RecordingMessageService.h"
 
 #include <QApplication>
@@ -152,16 +153,7 @@ TEST(ModuleLaunch, DataCheckMarksTheDamagedDataSetsOwnRow) {
     damageHeader(child + u'/' + core::Identity.DataFile);
     damageHeader(main + u'/' + core::Identity.DataFile);
 
-    struct Saved {
-        core::TSystemDef systemDef = core::SystemDef;
-        quint8 connectMode = core::ConnectMode;
-        core::TDM* dm = core::DM;
-        ~Saved() {
-            core::SystemDef = systemDef;
-            core::ConnectMode = connectMode;
-            core::DM = dm;
-        }
-    } saved;
+    linktest::SavedProgramState saved;
     testsupport::RecordingMessageService messages;
     testsupport::ScopedMessageService scopedMessages(messages);
     core::TDM dm;
