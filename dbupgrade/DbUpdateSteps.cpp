@@ -1,5 +1,8 @@
 #include "dbupgrade/DbUpdateSteps.h"
 
+#include "dbupgrade/company/CompanySteps.h"
+#include "dbupgrade/system/SystemSteps.h"
+
 #include <QStringList>
 
 #include <initializer_list>
@@ -86,6 +89,8 @@ TArrayDbUpdateListRec BuildSystemSteps(const StepTextContext& context)
         add(steps, 12, 0, 0, 1, QStringLiteral(u"仕訳入力の禁止設定"),
             QStringLiteral(u"１）仕訳入力を禁止にする設定を追加しました。※対象製品：タレック財務"));
     }
+    for (TDbUpdateListRec& step : steps)
+        step.UpdateProc = SystemStepProc({step.Major, step.Minor1, step.Minor2});
     return steps;
 }
 
@@ -305,6 +310,8 @@ TArrayDbUpdateListRec BuildDataSteps(const StepTextContext& context)
     addEarlyDataSteps(steps);
     addMiddleDataSteps(steps, context);
     addLateDataSteps(steps, context);
+    for (TDbUpdateListRec& step : steps)
+        step.UpdateProc = CompanyStepProc({step.Major, step.Minor1, step.Minor2});
     return steps;
 }
 

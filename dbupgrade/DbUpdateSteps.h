@@ -19,7 +19,7 @@ struct TDbUpdateListRec {
     qint32 Minor2 = 0;
     // Builds and runs the step's script; 1 when done, any other value is a failure (16 script
     // error, 17 SQL tool not started, 18 file missing, 19 the step's own work failed after the
-    // script). Empty until the step scripts are built in.
+    // script). Empty for the company steps not built in yet.
     std::function<int()> UpdateProc;
     qint32 BackupFlag = 0;   // 1: back the database up before a run that contains this step
     QString Title;           // one line, shown in the list

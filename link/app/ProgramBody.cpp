@@ -11,6 +11,7 @@
 #include "core/os/MachineNames.h"
 #include "core/os/QtShellDialogs.h"
 #include "core/ui/MessageService.h"
+#include "dbupgrade/webmenu/TfmWebMenuL.h"
 #include "link/app/Form1.h"
 #include "platform/NamedMutex.h"
 #include "selection/DataSentakuBox.h"
@@ -116,6 +117,7 @@ void InstallProgramServices(bool installMessageService)
     core::SystemDef.OsVersion = core::GetWinMajorVersion();
     companydata::InstallSeihinVersionSource();
     selection::RegisterDataSentakuModule();
+    dbupgrade::RegisterWebMenuLModule();
 }
 
 int RunProgram(const TProgramOptions& options)

@@ -1,0 +1,90 @@
+// The scripts the steps write, compared byte for byte with the golden files in data/golden
+// (time, computer and session fixed), with the variants where the edition, the connect mode
+// or a column test changes them. Every script must hold only what SJIS_0208 can store.
+// TAXLINK_UPDATE_GOLDEN=1 rewrites the golden files (then check them by hand).
+
+#include "dbupgrade/DbUpdateSteps.h"
+#include "dbupgrade/company/CompanyStep011.h"
+#include "dbupgrade/system/SystemStepScripts.h"
+
+#include "core/Globals.h"
+#include "core/db/Sjis0208.h"
+#include "tests/dbupgrade/UpgradeTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <functional>
+
+namespace {
+
+using namespace upgradetest;
+
+struct GoldenCase {
+    std::string name;
+    std::function<QByteArray()> build;
+};
+
+QByteArray systemScript(int major, int minor1, int minor2)
+{
+    const auto script = dbupgrade::BuildSystemStepScript({major, minor1, minor2});
+    return script ? script->bytes() : QByteArray("<missing file>");
+}
+
+std::vector<GoldenCase> goldenCases()
+{
+    std::vector<GoldenCase> cases;
+    const dbupgrade::TArrayDbUpdateListRec steps = dbupgrade::BuildSystemSteps({});
+    for (const auto& step : steps) {
+        const int major = step.Major, minor1 = step.Minor1, minor2 = step.Minor2;
+        cases.push_back({QString::asprintf("system-%d.%d.%d", major, minor1, minor2).toStdString(),
+                         [=] { return systemScript(major, minor1, minor2); }});
+    }
+    cases.push_back({"system-4.0.2-partner", [] {
+                         core::EditionFlag = 1;
+                         return systemScript(4, 0, 2);
+                     }});
+    cases.push_back({"system-5.0.0-partner", [] {
+                         core::EditionFlag = 2;
+                         return systemScript(5, 0, 0);
+                     }});
+    cases.push_back({"system-1.0.1-server", [] {
+                         core::ConnectMode = 1;
+                         core::SystemDef.HOSTNAME = QStringLiteral("dbsrv");
+                         return systemScript(1, 0, 1);
+                     }});
+    cases.push_back({"company-0.1.1", [] { return dbupgrade::BuildCompanyStep011Script({false, false}).bytes(); }});
+    cases.push_back({"company-0.1.1-with-sdai-hasuu3",
+                     [] { return dbupgrade::BuildCompanyStep011Script({true, false}).bytes(); }});
+    cases.push_back({"company-0.1.1-with-both", [] { return dbupgrade::BuildCompanyStep011Script({true, true}).bytes(); }});
+    return cases;
+}
+
+TEST(StepScriptGoldenTest, ScriptsMatchTheGoldenFiles)
+{
+    const bool update = qEnvironmentVariableIsSet("TAXLINK_UPDATE_GOLDEN");
+    const QDir golden(QDir(dataDir()).filePath(QStringLiteral("golden")));
+    for (const GoldenCase& c : goldenCases()) {
+        SCOPED_TRACE(c.name);
+        UpgradeSession session;
+        core::SystemDef.SYSDIR = QStringLiteral("/srv/taxlink/data");
+        core::SystemDef.DataFolder = QStringLiteral("/srv/taxlink/data/0001");
+        const QByteArray bytes = c.build();
+        EXPECT_TRUE(core::fitsSjis0208(bytes));
+        const QString path = golden.filePath(QString::fromStdString(c.name) + QStringLiteral(".sql"));
+        if (update) {
+            QDir().mkpath(golden.path());
+            QFile out(path);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            out.write(bytes);
+            continue;
+        }
+        QFile in(path);
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly)) << path.toStdString();
+        EXPECT_TRUE(in.readAll() == bytes) << "differs from " << path.toStdString();
+    }
+}
+
+} // namespace

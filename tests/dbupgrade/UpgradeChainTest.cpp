@@ -1,0 +1,188 @@
+// The upgrade chains: every built step of a table run in order through its UpdateProc on the
+// base database of a kind, each through the real isql-fb. The system chain ends in the
+// catalogue comparison with a freshly created system database; the company chains check the
+// data after each built stretch. Later steps extend these same cases.
+
+#include "dbupgrade/DbUpdateList.h"
+#include "dbupgrade/runner/RunUpdateScript.h"
+#include "dbupgrade/runner/UpdateFiles.h"
+
+#include "core/Globals.h"
+#include "schema/SchemaScripts.h"
+#include "tests/core/QtPrinters.h"
+#include "tests/dbupgrade/Catalogue.h"
+#include "tests/dbupgrade/UpgradeTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include <functional>
+#include <map>
+
+namespace {
+
+using namespace upgradetest;
+
+QString versionOf(const dbupgrade::TDbUpdateListRec& step)
+{
+    return QString::asprintf("%d.%d.%d", step.Major, step.Minor1, step.Minor2);
+}
+
+// Runs the table's steps with a routine, in order, calling the check of a version right after
+// that step. Returns the version of the last step run.
+QString runChain(const dbupgrade::TArrayDbUpdateListRec& steps,
+                 const std::map<QString, std::function<void()>>& checks = {})
+{
+    QString last;
+    for (const dbupgrade::TDbUpdateListRec& step : steps) {
+        if (!step.UpdateProc)
+            break;
+        const QString version = versionOf(step);
+        const int result = step.UpdateProc();
+        if (result != dbupgrade::kStepDone) {
+            ADD_FAILURE() << "step " << version.toStdString() << " returned " << result << "\n"
+                          << readCp932File(dbupgrade::ErrDataupTxtFile()).toStdString();
+            return version;
+        }
+        last = version;
+        auto check = checks.find(version);
+        if (check != checks.end()) {
+            SCOPED_TRACE("after " + version.toStdString());
+            check->second();
+        }
+    }
+    return last;
+}
+
+TEST(UpgradeChainTest, SystemDatabaseEndsEqualToACreatedOne)
+{
+    UpgradeSession session;
+    session.installSystemBase();
+    const QString db = session.systemFile();
+    const dbupgrade::TDbUpdateList list;
+
+    const std::map<QString, std::function<void()>> checks = {
+        {QStringLiteral("0.3.1"),
+         [&] { EXPECT_EQ(queryValue(db, QStringLiteral("SELECT REC FROM VERSION")), QStringLiteral("1")); }},
+        {QStringLiteral("3.0.7"),
+         [&] {
+             EXPECT_EQ(queryRows(db, QStringLiteral("SELECT LEVELNO, PAGENO, MENUNO FROM JOBCONTROL ORDER BY 1, 3")),
+                       QStringList({QStringLiteral("5|1|0"), QStringLiteral("5|10|3"), QStringLiteral("1001|11|1"),
+                                    QStringLiteral("1001|12|2"), QStringLiteral("1001|10|3")}));
+         }},
+        {QStringLiteral("4.0.0"),
+         [&] {
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT RESERVE2 FROM SYSTEMINI WHERE REC = 10")), QStringLiteral("63"));
+         }},
+        {QStringLiteral("7.0.0"),
+         [&] {
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT RESERVE3 || '|' || SSTR FROM SYSTEMINI WHERE REC = 10")),
+                       QStringLiteral(u"1|NAME=税理士法人みどり\rJYUSHO=東京都千代田区1-1\rTEL=03-1234-5678\r"));
+         }},
+        {QStringLiteral("9.0.4"),
+         [&] {
+             QStringList settings = queryRows(db, QStringLiteral("SELECT OPCODE, SCODE, STEXT FROM SYSREG WHERE SCODE "
+                                                                 "CONTAINING '開く区分' OR SCODE CONTAINING 'なし区分'"));
+             settings.sort();
+             EXPECT_EQ(settings,
+                       QStringList({QStringLiteral(u"100000010|取引先＿入力なし区分|0"),
+                                    QStringLiteral(u"100000010|取引先＿自動開く区分|1"),
+                                    QStringLiteral(u"100000010|取引先＿辞書開く区分|0"),
+                                    QStringLiteral(u"100000010|取引先＿連想開く区分|1"),
+                                    QStringLiteral(u"100000010|摘要＿入力なし区分|0"),
+                                    QStringLiteral(u"100000010|摘要＿自動開く区分|0"),
+                                    QStringLiteral(u"100000010|摘要＿辞書開く区分|1"),
+                                    QStringLiteral(u"100000010|摘要＿連想開く区分|0"),
+                                    QStringLiteral(u"100000012|取引先＿入力なし区分|0"),
+                                    QStringLiteral(u"100000012|取引先＿自動開く区分|0"),
+                                    QStringLiteral(u"100000012|取引先＿辞書開く区分|1"),
+                                    QStringLiteral(u"100000012|取引先＿連想開く区分|0"),
+                                    QStringLiteral(u"100000012|摘要＿入力なし区分|1"),
+                                    QStringLiteral(u"100000012|摘要＿自動開く区分|1"),
+                                    QStringLiteral(u"100000012|摘要＿辞書開く区分|1"),
+                                    QStringLiteral(u"100000012|摘要＿連想開く区分|0")}));
+         }},
+    };
+    ASSERT_EQ(runChain(list.SystemSteps, checks), QStringLiteral("12.0.0"));
+
+    // A system database created at 12.0.0 in the same folder.
+    const QString referenceFolder = QDir(session.root()).filePath(QStringLiteral("reference"));
+    QDir().mkpath(referenceFolder);
+    const QString reference = QDir(referenceFolder).filePath(QStringLiteral("qmaccdef.fdb"));
+    schema::finishDatabase(schema::createSchemaDatabase(schema::DbAccount{}, reference, schema::DatabaseKind::System),
+                           schema::DbAccount{}, reference);
+    const CatalogueDifference difference = compareCatalogues(reference, db);
+    EXPECT_TRUE(difference.missing.isEmpty()) << difference.missing.join(QLatin1Char('\n')).toStdString();
+    if (!difference.extra.isEmpty())
+        RecordProperty("extra", difference.extra.join(QLatin1Char(' ')).toStdString());
+
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT GNAME, GSIGN, CAST(STARTDATE AS DATE), YEAROFFSET FROM GENGO ORDER BY YEAROFFSET")),
+              queryRows(reference,
+                        QStringLiteral("SELECT GNAME, GSIGN, CAST(STARTDATE AS DATE), YEAROFFSET FROM GENGO ORDER BY YEAROFFSET")));
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) || '|' || MIN(RECNO) || '|' || MAX(RECNO) FROM USERCODE")),
+              QStringLiteral("20|1|20"));
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM DATAPLACEMAN")), QStringLiteral("100"));
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT NAME || '|' || PATH FROM DATAPLACEMAN WHERE REC = 7")),
+              QStringLiteral("|") + core::SystemDef.SYSDIR + QStringLiteral("07"));
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT OPNAME || '|' || JOBLEVEL || '|' || PASWORD || '|' || MYNUMBER_ADM || "
+                                            "'|' || SHONIN FROM OPERATOR WHERE GROUPID = 10000 AND OPCODE = 1")),
+              QStringLiteral(u"システムユーザー|9||0|0"));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT REC, MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM VERSION ORDER BY REC"))
+                  .last(),
+              QStringLiteral("18|12.0.0"));
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT MEMO FROM VERSION WHERE REC = 18")),
+              QStringLiteral(u"2026/04/01 09:30:15,10,山田太郎,PC-TEST"));
+    // The registered data set kept its row.
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT ENTTEXT || '|' || PASNAME || '|' || DATACODE || '|' || CLOUD || '|' || "
+                                            "READ_ONLY FROM DATALIST WHERE REC = 1")),
+              QStringLiteral(u"みなと商事|/data/0001||0|0"));
+}
+
+struct CompanyChainCase {
+    const char* name;
+    CompanyKind kind;
+    int dataType;
+};
+
+class CompanyChainTest : public testing::TestWithParam<CompanyChainCase> {};
+
+TEST_P(CompanyChainTest, BuiltStepsRunOnTheBase)
+{
+    const CompanyChainCase& c = GetParam();
+    UpgradeSession session;
+    session.installCompanyBase(c.kind);
+    const QString db = session.companyFile();
+    const QStringList accountsBefore = queryRows(db, QStringLiteral("SELECT KCODE, KNAME FROM KAMOKUMST ORDER BY KCODE"));
+    const dbupgrade::TDbUpdateList list;
+
+    const std::map<QString, std::function<void()>> checks = {
+        {QStringLiteral("0.1.1"),
+         [&] {
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION WHERE REC = 1")),
+                       QStringLiteral("0.1.1"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KS_SETSWK_INIT")), QStringLiteral("70"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT GDNAM FROM GENKADIV WHERE CODE = 6")),
+                       QStringLiteral(u"リース期間定額法"));
+             // One KS_SETSWK row per facility and asset account of the data type's settings.
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KS_SETSWK")),
+                       c.dataType == 3 ? QStringLiteral("0") : QStringLiteral("62"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT SDAI_HASUU3 || '|' || KESSAN_KIKAN || '|' || CASHFLOW_KIKAN2 "
+                                                     "FROM ACCDEF1 WHERE REC = 1")),
+                       QStringLiteral("0|-1|-1"));
+             EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, KNAME FROM KAMOKUMST ORDER BY KCODE")), accountsBefore);
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT T_NINZU1 || '|' || Z_NINZU1 || '|' || ZZ_NINZU1 FROM "
+                                                     "SP_MB_SELECT_SYUGYOU('01', '')")),
+                       QStringLiteral("5|4|0"));
+         }},
+    };
+    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("0.1.1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, CompanyChainTest,
+                         testing::Values(CompanyChainCase{"Houjin", CompanyKind::Houjin, 1},
+                                         CompanyChainCase{"KojinFudousan", CompanyKind::KojinFudousan, 2},
+                                         CompanyChainCase{"Iryou", CompanyKind::Iryou, 3}),
+                         [](const testing::TestParamInfo<CompanyChainCase>& info) { return std::string(info.param.name); });
+
+} // namespace
