@@ -262,6 +262,8 @@ void TDbUpdateBox::btnOkClick()
     }
     reconnect();
     btnOk->SetTag(0);
+    // A Cancel click during the run may have cleared the result the run decided.
+    controls::SetFormModalResult(this, List.UpdateSucceeded ? core::mrOk : 4);
 }
 
 void TDbUpdateBox::showFailure()

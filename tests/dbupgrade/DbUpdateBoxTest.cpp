@@ -17,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -172,6 +174,25 @@ TEST_F(DbUpdateBoxTest, AFailedOrThrowingStepIsRestored)
         if (QString(c.name) == "throwing")
             EXPECT_TRUE(box.ErrorText.contains(QStringLiteral("step broke")));
     }
+}
+
+TEST_F(DbUpdateBoxTest, AFailedBackupRunsNoStep)
+{
+    // The backup cannot be written: its folder lies under a plain file.
+    const QString blocker = QDir(session_.root()).filePath(QStringLiteral("blocker"));
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    core::SystemDef.TempDir = QDir(blocker).filePath(QStringLiteral("temp"));
+    TDbUpdateBox box(nullptr, kContext);
+    int runs = 0;
+    stubSteps(box, {[&] { return ++runs, 1; }, [&] { return ++runs, 1; }, [&] { return ++runs, 1; }});
+    box.PrepareUpdateList(dbupgrade::kUpdateCompany, QStringLiteral("13.0.0"));
+    EXPECT_EQ(box.ExecuteUpdate(), -1);
+    EXPECT_EQ(runs, 0);
+    EXPECT_FALSE(box.ErrorText.isEmpty());
+    EXPECT_EQ(box.List.FirstIndex, -1);
+    EXPECT_EQ(statuses(box), QStringList({QString(), QString(), QString()}));
 }
 
 TEST_F(DbUpdateBoxTest, AFailedRestoreKeepsTheBackupAndNamesIt)

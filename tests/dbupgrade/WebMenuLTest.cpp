@@ -106,3 +106,28 @@ TEST(WebMenuLCountTest, EveryLoginIsListed)
 }
 
 } // namespace
+
+namespace {
+
+TEST(WebMenuLHostTest, OtherProcessingWindowsKeepTheFormClosed)
+{
+    upgradetest::UpgradeSession session;
+    session.installSystemBase();
+    upgradetest::execute(session.systemFile(), {insertLogin(100000012, 12, QStringLiteral("PC02"))});
+    ASSERT_TRUE(core::DM->fnAccDefConnected(QString(), 0));
+    const core::THostMenuHook saved = core::HostMenuHook;
+    int askedCode = 0;
+    core::HostMenuHook = [&](int code, const QString&) {
+        askedCode = code;
+        return 2;
+    };
+    dbupgrade::TfmWebMenuL form;
+    EXPECT_EQ(form.RunModule(true), 1);
+    core::HostMenuHook = saved;
+    EXPECT_EQ(askedCode, 10);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(session.messages.texts(),
+              QStringList{QStringLiteral(u"メニュー以外の処理が開いています。\r全ての処理を閉じてから処理を実行してください。")});
+}
+
+} // namespace
