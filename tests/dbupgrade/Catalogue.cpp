@@ -112,6 +112,7 @@ CatalogueDifference compareCatalogues(const QString& reference, const QString& d
     const QSet<QString> haveSet(have.begin(), have.end());
     const QSet<QString> wantedSet(wanted.begin(), wanted.end());
     CatalogueDifference difference;
+    difference.compared = int(wanted.size());
     for (const QString& line : wanted)
         if (!haveSet.contains(line))
             difference.missing << line;

@@ -16,6 +16,7 @@ QStringList catalogueLines(const QString& file);
 struct CatalogueDifference {
     QStringList missing; // lines of the reference that the database lacks
     QStringList extra;   // lines of the database that the reference lacks
+    int compared = 0;    // lines of the reference
 };
 
 CatalogueDifference compareCatalogues(const QString& reference, const QString& database);

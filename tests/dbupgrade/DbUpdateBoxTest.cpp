@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -84,6 +85,8 @@ TEST_F(DbUpdateBoxTest, AgreementGatesOkAndF12)
     stubSteps(box, {[&] { return ++runs, 1; }, [&] { return ++runs, 1; }, [&] { return ++runs, 1; }});
     box.PrepareUpdateList(dbupgrade::kUpdateCompany, QStringLiteral("13.0.0"));
     EXPECT_EQ(box.ListView1->topLevelItemCount(), 3);
+    EXPECT_EQ(box.RichEdit1->toPlainText(),
+              box.List.DataSteps[59].Description.replace(QLatin1Char('\r'), QLatin1Char('\n')));
     EXPECT_FALSE(box.btnOk->isEnabled());
 
     testsupport::ModalAnswerer answerer;
