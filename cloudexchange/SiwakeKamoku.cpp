@@ -9,8 +9,8 @@ namespace cloudexchange {
 
 namespace {
 
+const QString kKamokuFrom = QStringLiteral("FROM KAMOKU_SZ SZ");
 const QString kKamokuJoins = QStringLiteral(
-    "FROM KAMOKU_SZ SZ\n"
     "INNER JOIN SISETUMST SI ON (SZ.SCODE = SI.SCODE)\n"
     "INNER JOIN BUMONMST  BU ON (SZ.BCODE = BU.BCODE)\n"
     "INNER JOIN KAMOKUMST KM ON (SZ.KCODE = KM.KCODE)\n"
@@ -70,7 +70,7 @@ bool TSiwakeWrite::GetKamokuInfo(const QString& scode, const QString& bcode, con
         const QString h = hcode.isEmpty() ? QStringLiteral(" ") : hcode;
         sql_.close();
         sql_.sql().clear();
-        sql_.sql() << kamokuSelectList(false) << kKamokuJoins;
+        sql_.sql() << kamokuSelectList(false) << kKamokuFrom << kKamokuJoins;
         if (!bcode.isEmpty())
             sql_.sql() << QStringLiteral("WHERE SZ.SCODE=:SCODE AND KM.USERCODE=:USERCODE AND SZ.HCODE=:HCODE AND SZ.BCODE=:BCODE");
         else
@@ -128,7 +128,7 @@ bool TSiwakeWrite::GetKamokuArray(const QString& scode) {
         if (KamokuCount > 0) {
             const bool versionColumns = DataVersionAtLeast(11, 1, 0);
             sql_.sql().clear();
-            sql_.sql() << kamokuSelectList(true) << kKamokuJoins << QStringLiteral("WHERE SZ.SCODE=:SCODE")
+            sql_.sql() << kamokuSelectList(true) << kKamokuFrom << kKamokuJoins << QStringLiteral("WHERE SZ.SCODE=:SCODE")
                        << QStringLiteral("ORDER BY SZ.SCODE,SZ.KCODE,SZ.HCODE,SZ.BCODE");
             sql_.paramByName(QStringLiteral("SCODE")).setString(scode);
             sql_.execQuery();
