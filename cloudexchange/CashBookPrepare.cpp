@@ -139,11 +139,23 @@ void TCashBookImport::CopyReceiveData() {
             if (!QFile::copy(ReceiveDataFile, scratch))
                 throw core::Exception(QStringLiteral("copy failed"));
         } else {
-            companydata::SendFileToServer(dm, ReceiveDataFile, scratch);
+            const bool wasConnected = dm.IBFileMan.connected();
+            if (!dm.fnFileManConnected(core::SystemDef.HOSTNAME))
+                throw core::Exception(QStringLiteral("file-management database not connected"));
+            try {
+                companydata::SendFileToServer(dm, ReceiveDataFile, scratch);
+            } catch (...) {
+                if (!wasConnected)
+                    dm.IBFileMan.close();
+                throw;
+            }
+            if (!wasConnected)
+                dm.IBFileMan.close();
         }
         core::putRestoredDatabaseInPlace(local ? QString() : core::SystemDef.HOSTNAME, scratch, target);
         done = true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qWarning("cash-book take-in: the prepared data could not replace %s: %s", qPrintable(target), e.what());
     }
     if (done)
         return;
