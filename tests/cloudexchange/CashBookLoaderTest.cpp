@@ -170,7 +170,20 @@ TEST_F(LoaderRunTest, PreparationOfOlderDataKeepsReadOnlyAndItsDictionaries) {
         QStringLiteral("UPDATE ACCVERSION SET MAJOR=11,MINOR1=2,MINOR2=0"),
         QStringLiteral("INSERT INTO TEKDICTI(CREC,SCODE,SORTCODE,TEXT,MOVEMENT) VALUES(11,' ',1,'送信元の見出し',0)"),
     });
-    ASSERT_EQ(runImport(1, 0), 1) << lastRows.join(u'\n').toStdString();
+    QStringList hostCalls;
+    core::HostStatusHook = [&](quint8 index, const QString& text, bool, const QString& text2) {
+        hostCalls << QStringLiteral("status %1 %2 %3").arg(index).arg(text, text2);
+    };
+    core::HostRefreshHook = [&](quint8 index, int value) { hostCalls << QStringLiteral("refresh %1 %2").arg(index).arg(value); };
+    const qint32 result = runImport(1, 0);
+    core::HostStatusHook = nullptr;
+    core::HostRefreshHook = nullptr;
+    ASSERT_EQ(result, 1) << lastRows.join(u'\n').toStdString();
+    ASSERT_EQ(hostCalls.size(), 4) << hostCalls.join(u'\n').toStdString();
+    EXPECT_TRUE(hostCalls[0].startsWith(QStringLiteral("status 0 ") + core::AccInf.SHOUGOU + QStringLiteral(" ")));
+    EXPECT_TRUE(hostCalls[0].contains(QStringLiteral(" ～ ")));
+    EXPECT_TRUE(hostCalls[1].startsWith(QStringLiteral("status 1 ")));
+    EXPECT_EQ(hostCalls.mid(2), (QStringList{QStringLiteral("refresh 0 0"), QStringLiteral("refresh 1 0")}));
     EXPECT_EQ(valueOpen(QStringLiteral("SELECT READ_ONLY FROM ACCDEF1")), QStringLiteral("1"));
     EXPECT_EQ(valueOpen(QStringLiteral("SELECT TEXT FROM TEKDICTI WHERE CREC=11")), QStringLiteral("送信元の見出し"));
     EXPECT_FALSE(QFile::exists(QDir(core::SystemDef.WorkDir).filePath(QStringLiteral("qmvjisyo.txt"))));

@@ -116,3 +116,13 @@ TEST_F(MastersTest, OpeningBalancesOnlyFromAccountingDataAndTheBalanceWarning) {
     EXPECT_EQ(now[1].toDouble(), before.split(u' ')[1].toDouble() + 1);
     EXPECT_EQ(rows, QStringList{QStringLiteral("1 1 取り込み処理が成功しました。")});
 }
+
+TEST_F(MastersTest, NoBalanceComparisonForAnUnknownSideKind) {
+    linkedPair();
+    const QString where = QStringLiteral("KCODE='%1' AND SCODE=' ' AND HCODE=' ' AND BCODE=' '").arg(cash);
+    Db(receivedFile).run({QStringLiteral("UPDATE KAMOKU_SZ SET KISHU_KOMI=KISHU_KOMI+1,KISHU_NUKI=KISHU_NUKI+1 WHERE %1").arg(where)});
+    runOpen({QStringLiteral("UPDATE KAMOKUMST SET DAC=0 WHERE KCODE='%1'").arg(cash)});
+    QStringList rows;
+    ASSERT_EQ(runImport(0, 1, &rows), 1) << rows.join(u'\n').toStdString();
+    EXPECT_EQ(rows, QStringList{QStringLiteral("1 1 取り込み処理が成功しました。")});
+}

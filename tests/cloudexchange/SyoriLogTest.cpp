@@ -1,6 +1,10 @@
 // The processing log: the result rule and the bytes of its export.
 #include "cloudexchange/CashBookSyoriLog.h"
+#include "core/os/ShellDialogs.h"
 #include "platform/Cp932.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -59,4 +63,43 @@ TEST(SyoriLogTest, ExportEscapesWhatWouldBreakARow) {
     EXPECT_EQ(SyoriLogExportBytes(log, true),
               platform::toCp932(QStringLiteral("エラー\t-100\t摘要:a,b 'x' 原因: 1行目  2行目\t\r\n\r\n"
                                                "\t0\t\t\r\n\r\n")));
+}
+
+namespace {
+
+// A save dialog that answers from a script; every folder counts as writable.
+class ScriptedSave : public core::ShellDialogs {
+public:
+    std::optional<QString> answer;
+    QList<core::TSaveDialog> runs;
+    std::optional<QString> browseFolder(const core::TFolderBrowseRequest&) override { return std::nullopt; }
+    std::optional<QString> browseComputer(const QString&) override { return std::nullopt; }
+    std::optional<QString> runSaveDialog(const core::TSaveDialog& dialog) override {
+        runs << dialog;
+        return answer;
+    }
+    bool isWritableFolder(const QString&) override { return true; }
+};
+
+} // namespace
+
+TEST(SyoriLogTest, ExportThroughTheSaveDialog) {
+    QTemporaryDir dir;
+    ScriptedSave shell;
+    core::ShellDialogs* previous = core::setShellDialogs(&shell);
+    core::TTessaroSyoriLog log;
+    log << core::TTessaroSyoriInfo{QString(), skInfo, 1, QStringLiteral("取り込み処理が成功しました。")};
+    EXPECT_FALSE(ExportSyoriLog(log)); // cancelled
+    ASSERT_EQ(shell.runs.size(), 1);
+    EXPECT_EQ(shell.runs[0].Title, QStringLiteral("ファイル出力"));
+    EXPECT_EQ(shell.runs[0].FileName, QStringLiteral("現金出納帳の受信ログ"));
+    EXPECT_EQ(shell.runs[0].DefaultExt, QStringLiteral("csv"));
+    for (const char* name : {"log.csv", "log.txt"}) {
+        shell.answer = dir.filePath(QLatin1String(name));
+        EXPECT_TRUE(ExportSyoriLog(log));
+        QFile file(*shell.answer);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), SyoriLogExportBytes(log, QLatin1String(name).endsWith(QLatin1String("txt"))));
+    }
+    core::setShellDialogs(previous);
 }
