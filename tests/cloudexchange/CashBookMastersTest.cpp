@@ -126,3 +126,17 @@ TEST_F(MastersTest, NoBalanceComparisonForAnUnknownSideKind) {
     ASSERT_EQ(runImport(0, 1, &rows), 1) << rows.join(u'\n').toStdString();
     EXPECT_EQ(rows, QStringList{QStringLiteral("1 1 取り込み処理が成功しました。")});
 }
+
+TEST_F(MastersTest, OpeningBalancesOfOlderAccountingData) {
+    linkedPair();
+    const QString where = QStringLiteral("KCODE='%1' AND SCODE=' ' AND HCODE=' ' AND BCODE=' '").arg(cash);
+    // Below version 6 the received data has only KAISIZAN.
+    Db(receivedFile).run({QStringLiteral("UPDATE ACCVERSION SET MAJOR=5,MINOR1=0,MINOR2=0"),
+                          QStringLiteral("UPDATE KAMOKU_SZ SET KAISIZAN=12345.6789,KISHU_KOMI=1,KISHU_NUKI=1 WHERE %1").arg(where)});
+    QStringList rows;
+    ASSERT_EQ(runImport(1, 1, &rows), 1) << rows.join(u'\n').toStdString();
+    const QStringList now = valueOpen(QStringLiteral("SELECT KAISIZAN,KISHU_KOMI,KISHU_NUKI FROM KAMOKU_SZ WHERE %1").arg(where)).split(u' ');
+    EXPECT_EQ(now[0].toDouble(), 0.0);
+    EXPECT_EQ(now[1].toDouble(), 12345.0); // whole yen
+    EXPECT_EQ(now[2].toDouble(), 12345.0);
+}
