@@ -1,0 +1,112 @@
+#pragma once
+// The data-communication operations without their windows: the state of the module, the
+// list's cells, the service requests and the server folders. The form TfmDataTusin drives it
+// and implements IDataTusinView; tests use a recording view.
+
+#include "communication/DataTusinView.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace communication {
+
+class TRelayReply;
+
+// Operation types (SyoriType).
+enum : int {
+    stDataSend = 1,
+    stDataReceive = 2,
+    stCashBookSend = 3,
+    stCashBookReceive = 4,
+    stMasterSend = 5,
+    stAutoReceive = 6,
+    stAutoSend = 7,
+    stServerCheck = 8,
+    stCashBookSideSend = 9,
+    stCashBookSideReceive = 10,
+    stCloudSend = 20,
+    stCloudReceive = 21,
+    stCloudReceiveNew = 22,
+    stCloudRelease = 23,
+    stCloudSetting = 25,
+    stCloudAreaSelect = 26,
+};
+
+// The server information table: 222 texts (entries 170 FTP host, 172 FTP password, 173 product serial).
+using TServerInfo = std::array<QString, 222>;
+inline constexpr int kServerInfoFtpHost = 170;
+inline constexpr int kServerInfoFtpPassword = 172;
+inline constexpr int kServerInfoSerial = 173;
+
+// The list's cells: 10 rows of 8 columns.
+using TListCells = std::array<std::array<QString, 8>, 10>;
+
+class TDataTusinCtl {
+public:
+    explicit TDataTusinCtl(IDataTusinView& view);
+    virtual ~TDataTusinCtl();
+
+    // State fields.
+    int SyoriType = 0;
+    QString CloudDataFolder;
+    QString WaitCaption;
+    QString ReceiveFolder;
+    QString BackupFileName = QStringLiteral("qmacc.fbk");
+    quint8 Silent = 0;
+    TServerInfo ServerInfo;
+    std::array<QString, 11> LineTime;
+    QDateTime SrvTime;
+    int CloudKbn = 0;
+    QString OpTitle;
+    QString OpCode, OpName, OpNameEnc, PcName, PcNameEnc;
+    QString InUseOpCode, InUseOpName;
+    int ReceiveBlock = 0;
+    quint8 MasterReceive = 0;
+    quint8 LoaderRefused = 0;
+    quint8 Restored = 0;
+    QString GassanKbn, GassanCount;
+    std::array<int, 3> DataVersion{};
+    QStringList CheckResultList;
+    // The name of the data's own cloud-share line as the module last knew it (cleared when that line is deleted).
+    QString OwnLineDataName;
+    TListCells Cells;
+
+    // Service requests.
+    bool GetServerInfo();
+
+    // Server folders.
+    void DeleteServerData();
+    void DeleteCashBookFolder(int kind);
+    // Throws when the request cannot be made (the caller's end steps pass it on).
+    bool SetCloudShareFlag(int line, int share);
+    bool CloudShareCheckOut();
+
+    // Data routines used by the operations; virtual so that tests of the operations can stand
+    // in for the database.
+    virtual bool SetCloudTime(const QDateTime& time);
+
+protected:
+    IDataTusinView& view_;
+
+    bool IsCloud() const { return SyoriType >= 20; }
+    // The communication ID and password, or those of the cash-book folders.
+    QString CommunicationId() const;
+    QString CashBookId() const;
+    QString CashBookPassword() const;
+    // One request: a new connection, the request, the whole reply. Throws on connection failures.
+    TRelayReply Exchange(const QByteArray& target) const;
+};
+
+// Fills a fresh table from an information reply positioned after its result line: FTP host and
+// password, then ten blocks of nine lines (twelve for the cloud share). Throws when the reply
+// ends early. Entry 173 is set from serial.
+void ReadServerInfo(TRelayReply& reply, bool cloud, bool eraDisplay, const QString& serial, TServerInfo& info,
+                    std::array<QString, 11>& lineTime);
+
+// The framed message of the data communication: full-width space, CR LF, text, CR LF, blank.
+QString Framed(const QString& text);
+
+} // namespace communication
