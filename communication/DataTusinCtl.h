@@ -4,12 +4,21 @@
 // and implements IDataTusinView; tests use a recording view.
 
 #include "communication/DataTusinView.h"
+#include "communication/Subsystem9.h"
+#include "companydata/DataListRec.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <memory>
+
+namespace core {
+class TIBDatabase;
+class TIBTransaction;
+class TIBSQL;
+}
 
 namespace communication {
 
@@ -73,9 +82,20 @@ public:
     // The name of the data's own cloud-share line as the module last knew it (cleared when that line is deleted).
     QString OwnLineDataName;
     TListCells Cells;
+    companydata::TDataSentakuRecArray DataList;
+    // The analysis-cloud and cash-book classes (stand-ins until they are part of the program).
+    TSubsystem9Factories Factories = StandInFactories();
 
     // Service requests.
     bool GetServerInfo();
+
+    // The send of the open data set (type 1) or of CloudDataFolder (type 20): 0 done (or
+    // stopped by the web-meeting question), 1 not done.
+    int SendData();
+    bool SaveForSend(bool showMessage);
+    // The pause between transfer steps; tests set it to 0.
+    int StepPauseMs = 480;
+    void StepPause() const;
 
     // Server folders.
     void DeleteServerData();
@@ -84,12 +104,29 @@ public:
     bool SetCloudShareFlag(int line, int share);
     bool CloudShareCheckOut();
 
-    // Data routines used by the operations; virtual so that tests of the operations can stand
-    // in for the database.
+    // Data routines on the company database of the operation's folder, through the module's
+    // own connection.
+    void OpenDataFolderConnection();
+    bool ReadGassanSetting();
+    bool WriteGassanSetting();
+    bool HasApprovedJournals();
+    bool ClearCloudLine(bool versionOnly);
     virtual bool SetCloudTime(const QDateTime& time);
+    static QString GetVersionLabel(int major, int minor);
+    bool SendAnalysisCloud();
+
+    // Registry rows of the session's group.
+    int GetDataListRecord();
+    void UpdateDataListRecord(int index);
+
+    // The data folder of the operation: CloudDataFolder for types 20 and above, else the session's.
+    QString OperationFolder() const;
 
 protected:
     IDataTusinView& view_;
+    std::unique_ptr<core::TIBDatabase> IBDatabaseDAT;
+    std::unique_ptr<core::TIBTransaction> IBTransaction1;
+    std::unique_ptr<core::TIBSQL> IBSQL3;
 
     bool IsCloud() const { return SyoriType >= 20; }
     // The communication ID and password, or those of the cash-book folders.
