@@ -43,7 +43,8 @@ void TDataTusinCtl::OpenDataFolderConnection()
     IBDatabaseDAT->close();
     IBDatabaseDAT->setSQLDialect(3);
     IBDatabaseDAT->params().clear();
-    IBDatabaseDAT->setDatabaseName(core::databaseConnectionName(core::ConnectMode, core::SystemDef.HOSTNAME,
+    IBDatabaseDAT->setDatabaseName(core::databaseConnectionName(core::ConnectMode,
+                                                                dataHostOverride_.isEmpty() ? core::SystemDef.HOSTNAME : dataHostOverride_,
                                                                 OperationFolder(), QStringLiteral("qmacc.fdb")));
     IBDatabaseDAT->params() << QStringLiteral("user_name=") + core::SystemDef.USER
                             << QStringLiteral("password=") + core::SystemDef.PASSWORD

@@ -34,6 +34,8 @@ TDataTusinCtl::~TDataTusinCtl()
 
 QString TDataTusinCtl::OperationFolder() const
 {
+    if (!dataFolderOverride_.isEmpty())
+        return dataFolderOverride_;
     return IsCloud() ? CloudDataFolder : core::SystemDef.DataFolder;
 }
 

@@ -6,6 +6,7 @@
 #include "communication/DataTusinView.h"
 #include "communication/Subsystem9.h"
 #include "companydata/DataListRec.h"
+#include "companydata/DataInfomationRec.h"
 
 #include <QDateTime>
 #include <QString>
@@ -119,6 +120,17 @@ public:
     int GetDataListRecord();
     void UpdateDataListRecord(int index);
 
+    // Restore and collation of received data.
+    bool RestoreReceived();
+    bool CollateRestoredCopy(const QString& label, const QString& host, const QString& sourceFolder,
+                             const QString& targetFolder);
+    bool CollateBackupInfo(const QString& label, const companydata::TDataInfomationRec& source, const QString& targetFolder);
+    bool CollationCheck(const QString& label, const companydata::TDataInfomationRec& source,
+                        const companydata::TDataInfomationRec& target);
+
+    // The receive of a relay folder (type 2) or of the cloud-share line (types 21, 22): 0 done, 1 not done.
+    int ReceiveData();
+
     // The data folder of the operation: CloudDataFolder for types 20 and above, else the session's.
     QString OperationFolder() const;
 
@@ -127,6 +139,10 @@ protected:
     std::unique_ptr<core::TIBDatabase> IBDatabaseDAT;
     std::unique_ptr<core::TIBTransaction> IBTransaction1;
     std::unique_ptr<core::TIBSQL> IBSQL3;
+    // While set, the data routines work on this folder and host instead of the operation's:
+    // the received data set in the new-folder receive.
+    QString dataFolderOverride_;
+    QString dataHostOverride_;
 
     bool IsCloud() const { return SyoriType >= 20; }
     // The communication ID and password, or those of the cash-book folders.
