@@ -19,8 +19,16 @@ Commands:
   retr-abort <n>        an FTP RETR fails after n bytes
   short <n>             a stored file is cut to n bytes after a STOR that reports success
   rename-refuse         every FTP rename fails
+  analysis <pmd> <reply> [X-Add]
+                        the analysis service's answer to pmd 1000 or 1100: a status for
+                        "X-Status", "none" (no X-Status header), "http500", "badpass"
+                        (status 000 with a wrong FTP password) or "nofolders" (status 000,
+                        the account's folders 01 to 10 removed); X-Add
+                        replaces the FTP host it hands out (default 127.0.0.1)
 
-Every request line that arrives ("GET ... HTTP/1.0") is appended to the log file.
+Every request line that arrives ("GET ... HTTP/1.0") is appended to the log file; for the
+analysis service's requests ("pmd" 1000 and 1100, answered with the headers X-Add, X-Pas and
+X-Status) the request's User-Agent line follows it.
 Each reply line ends in CR LF: a status line, two header lines, an empty line, then the
 result lines that the relay protocol reads by position.
 """
@@ -68,6 +76,7 @@ class State:
         self.short = None
         self.rename_refuse = False
         self.last_time = None
+        self.analysis = {}
         if os.path.isdir(self.root):
             shutil.rmtree(self.root)
         os.makedirs(self.root)
@@ -238,6 +247,26 @@ def answer(state, keys, ftp_port):
     return [result_line("999")]
 
 
+def analysis_answer(state, keys):
+    """The analysis service: an HTTP reply whose headers carry the FTP account and the status."""
+    pmd = keys.get("pmd", b"").decode("latin-1")
+    reply, add = state.analysis.get(pmd, ("000", "127.0.0.1"))
+    if reply == "http500":
+        return ["HTTP/1.1 500 Internal Server Error", "Content-Length: 0", ""]
+    user = keys.get("fnm", b"")
+    password = "wrong" if reply == "badpass" else ftp_password(user)
+    head = ["HTTP/1.1 200 OK", "Content-Type: text/plain", "Content-Length: 2",
+            "X-Add: " + add, "X-Pas: " + password]
+    if reply != "none":
+        head.append("X-Status: " + ("000" if reply in ("badpass", "nofolders") else reply))
+    with LOCK:
+        state.account(user)
+        if reply == "nofolders":
+            for n in range(1, 11):
+                shutil.rmtree(os.path.join(state.home(user), "%02d" % n), ignore_errors=True)
+    return head + ["", "OK"]
+
+
 class RelayHandler(socketserver.BaseRequestHandler):
     def handle(self):
         server = self.server
@@ -259,6 +288,20 @@ class RelayHandler(socketserver.BaseRequestHandler):
         except (ssl.SSLError, OSError):
             return
         first = data.split(b"\r\n", 1)[0]
+        keys = parse_request(first)
+        if "pmd" in keys:
+            agent = [l for l in data.split(b"\r\n") if l.lower().startswith(b"user-agent:")]
+            with LOCK:
+                with open(server.log_path, "ab") as log:
+                    log.write(first + b"\n" + (agent[0] if agent else b"User-Agent:") + b"\n")
+                lines = analysis_answer(server.state, keys)
+            try:
+                conn.sendall(b"\r\n".join(l.encode("latin-1") for l in lines))
+                conn.unwrap()
+            except (ssl.SSLError, OSError):
+                pass
+            conn.close()
+            return
         with LOCK:
             state = server.state
             with open(server.log_path, "ab") as log:
@@ -465,6 +508,8 @@ def main():
                 state.short = int(rest[0])
             elif cmd == "rename-refuse":
                 state.rename_refuse = True
+            elif cmd == "analysis":
+                state.analysis[rest[0]] = (rest[1], rest[2] if len(rest) > 2 else "127.0.0.1")
         print("OK", flush=True)
     RELEASE_WAITERS.set()
     ftp.close_all()
