@@ -278,6 +278,46 @@ TEST_F(Transfer, CollationConsentAndFailedRestoreLeaveTheTarget)
     EXPECT_TRUE(NoWorkFiles());
 }
 
+TEST_F(Transfer, CloudReceiveAndReceiveIntoANewFolder)
+{
+    core::AccInf.CLOUD_LINE = 4;
+    auto send = Ctl(communication::stCloudSend, -1);
+    send->CloudDataFolder = core::SystemDef.DataFolder;
+    ASSERT_TRUE(send->ClearCloudLine(true));
+    ASSERT_EQ(send->SendData(), 0) << messageText().toStdString();
+
+    auto receive = Ctl(communication::stCloudReceive, -1);
+    receive->CloudDataFolder = core::SystemDef.DataFolder;
+    receive->BackupFileName = QStringLiteral("cpacc.fbk");
+    ASSERT_TRUE(receive->GetServerInfo());
+    fake->Command(QStringLiteral("retr-abort 100"));
+    EXPECT_EQ(receive->ReceiveData(), 1);
+    EXPECT_EQ(Scodes().mid(3), (QStringList{QStringLiteral("1725"), QStringLiteral("1833"), QStringLiteral("1730")}));
+    fake->Command(QStringLiteral("retr-abort 1000000000"));
+    // A check-out reply whose time line is too short: silently not done, and the line released.
+    fake->Command(QStringLiteral("short-time"));
+    messages.messages.clear();
+    EXPECT_EQ(receive->ReceiveData(), 1);
+    EXPECT_TRUE(messages.messages.isEmpty()) << messageText().toStdString();
+    EXPECT_EQ(Scodes().mid(6), (QStringList{QStringLiteral("1833"), QStringLiteral("1730")}));
+    fake->Command(QStringLiteral("reset"));
+    ASSERT_EQ(send->SendData(), 0) << messageText().toStdString();
+    ASSERT_TRUE(receive->GetServerInfo());
+    EXPECT_EQ(receive->ReceiveData(), 0) << messageText().toStdString();
+    EXPECT_EQ(Scodes().mid(4), QStringList{QStringLiteral("1833")});
+    EXPECT_EQ(receive->Restored, 1);
+    EXPECT_TRUE(NoWorkFiles());
+
+    // The new-folder receive restores into "receive" of the temporary folder and keeps it there.
+    auto fresh = Ctl(communication::stCloudReceiveNew, -1);
+    fresh->CloudDataFolder = core::SystemDef.DataFolder;
+    fresh->BackupFileName = QStringLiteral("cpacc.fbk");
+    ASSERT_TRUE(fresh->GetServerInfo());
+    EXPECT_EQ(fresh->ReceiveData(), 0) << messageText().toStdString();
+    EXPECT_TRUE(QFile::exists(core::SystemDef.TempDir + QStringLiteral("/receive/qmacc.fdb")));
+    EXPECT_TRUE(QDir(core::SystemDef.TempDir).entryList(QDir::Files).isEmpty());
+}
+
 TEST_F(Transfer, CashBookExchangeWithStandInClasses)
 {
     core::AccInf.TusinHolder[1] = QStringLiteral("CB1");

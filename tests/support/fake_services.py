@@ -19,6 +19,7 @@ Commands:
   retr-abort <n>        an FTP RETR fails after n bytes
   short <n>             a stored file is cut to n bytes after a STOR that reports success
   rename-refuse         every FTP rename fails
+  short-time            the time line of a check-out reply (Scode 1833) is cut to "TIME:"
 
 Every request line that arrives ("GET ... HTTP/1.0") is appended to the log file.
 Each reply line ends in CR LF: a status line, two header lines, an empty line, then the
@@ -67,6 +68,7 @@ class State:
         self.retr_abort = None
         self.short = None
         self.rename_refuse = False
+        self.short_time = False
         self.last_time = None
         if os.path.isdir(self.root):
             shutil.rmtree(self.root)
@@ -234,6 +236,8 @@ def answer(state, keys, ftp_port):
                            op=keys.get("fOpName", b"").decode("latin-1"),
                            pc=keys.get("fPcName", b"").decode("latin-1"))
         shown = separated(now) if scode == "1833" else compact(now)
+        if scode == "1833" and state.short_time:
+            return ["TIME:", result_line(code)]
         return [time_line(shown), result_line(code)]
     return [result_line("999")]
 
@@ -465,6 +469,8 @@ def main():
                 state.short = int(rest[0])
             elif cmd == "rename-refuse":
                 state.rename_refuse = True
+            elif cmd == "short-time":
+                state.short_time = True
         print("OK", flush=True)
     RELEASE_WAITERS.set()
     ftp.close_all()
