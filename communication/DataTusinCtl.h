@@ -131,6 +131,12 @@ public:
     // The receive of a relay folder (type 2) or of the cloud-share line (types 21, 22): 0 done, 1 not done.
     int ReceiveData();
 
+    // Cash-book exchange: the send into folder 01, 02 or 03 by operation type (false when it
+    // failed; every failure shows its message), and the receive of folder kind 0, 1 or 2 with
+    // its take-in (true when taken in).
+    bool CashBookSend();
+    bool CashBookReceive(int kind);
+
     // The data folder of the operation: CloudDataFolder for types 20 and above, else the session's.
     QString OperationFolder() const;
 

@@ -109,7 +109,9 @@ bool TDataTusinCtl::CollateRestoredCopy(const QString& label, const QString& hos
     info.DataPlace = core::ConnectMode;
     TDataInfomationRec target;
     companydata::ClearDataInfoRec(target);
+    // The whole information file, its data section included, from the database as it is now.
     info.RefreshIniFile(targetFolder, QString());
+    info.RefreshIniFile(targetFolder, companydata::kSectionDataInfo);
     info.ReadIni(targetFolder, target);
     if (dm.IBDatabaseDAT.connected())
         dm.AccDatDisconnect(QString(), 0, 0);
@@ -137,7 +139,9 @@ bool TDataTusinCtl::CollateBackupInfo(const QString& label, const TDataInfomatio
     info.DataPlace = core::ConnectMode;
     TDataInfomationRec target;
     companydata::ClearDataInfoRec(target);
+    // The whole information file, its data section included, from the database as it is now.
     info.RefreshIniFile(targetFolder, QString());
+    info.RefreshIniFile(targetFolder, companydata::kSectionDataInfo);
     info.ReadIni(targetFolder, target);
     if (dm.IBDatabaseDAT.connected())
         dm.AccDatDisconnect(QString(), 0, 0);

@@ -25,6 +25,7 @@ Commands:
                         (status 000 with a wrong FTP password) or "nofolders" (status 000,
                         the account's folders 01 to 10 removed); X-Add
                         replaces the FTP host it hands out (default 127.0.0.1)
+  short-time            the time line of a check-out reply (Scode 1833) is cut to "TIME:"
 
 Every request line that arrives ("GET ... HTTP/1.0") is appended to the log file; for the
 analysis service's requests ("pmd" 1000 and 1100, answered with the headers X-Add, X-Pas and
@@ -75,6 +76,7 @@ class State:
         self.retr_abort = None
         self.short = None
         self.rename_refuse = False
+        self.short_time = False
         self.last_time = None
         self.analysis = {}
         if os.path.isdir(self.root):
@@ -243,6 +245,8 @@ def answer(state, keys, ftp_port):
                            op=keys.get("fOpName", b"").decode("latin-1"),
                            pc=keys.get("fPcName", b"").decode("latin-1"))
         shown = separated(now) if scode == "1833" else compact(now)
+        if scode == "1833" and state.short_time:
+            return ["TIME:", result_line(code)]
         return [time_line(shown), result_line(code)]
     return [result_line("999")]
 
@@ -510,6 +514,8 @@ def main():
                 state.rename_refuse = True
             elif cmd == "analysis":
                 state.analysis[rest[0]] = (rest[1], rest[2] if len(rest) > 2 else "127.0.0.1")
+            elif cmd == "short-time":
+                state.short_time = True
         print("OK", flush=True)
     RELEASE_WAITERS.set()
     ftp.close_all()
