@@ -13,6 +13,8 @@ namespace schema::sample {
 // entries (depreciation, closing inventory, corporate tax). tradeEntries sets how many trade
 // entries there are; the total is that plus about 140.
 QList<JournalEntry> ordinaryJournal(const CompanyProfile& company, int tradeEntries);
+// The trade entries of the ordinary sample data set.
+inline constexpr int kOrdinaryTradeEntries = 400;
 
 // A fiscal year of the medical corporation, its entries booked to its three facilities.
 QList<JournalEntry> medicalJournal(const CompanyProfile& company);
