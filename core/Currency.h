@@ -1,6 +1,6 @@
 #pragma once
-// Money as the original program keeps it: a 64-bit integer counting ten-thousandths
-// (Delphi's Currency). Conversions that round live with the rules that need them.
+// Money as the program keeps it: a 64-bit integer counting ten-thousandths, the Currency
+// type of the stored data of the product line's Windows programs. Conversions that round live with the rules that need them.
 
 #include <QString>
 #include <QtGlobal>

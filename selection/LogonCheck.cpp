@@ -169,7 +169,7 @@ bool TLogonBox::ConnectSystemDatabase()
             info.Lines[1].Text = QStringLiteral("[例外内容]");
             info.Lines[2].Text = QStringLiteral("(IBXエラーコード:%1) %2")
                                      .arg(code)
-                                     .arg(core::GetIscErrorText(qint32(code), e.sqlCode()));
+                                     .arg(core::IscErrorTextOf(e));
             info.Lines[3].Text = e.message();
         }
     } catch (const std::exception& e) {

@@ -20,6 +20,8 @@ constexpr int kClientWidth = 504;
 constexpr int kClientHeight = 293;
 constexpr int kBottomHeight = 41;
 constexpr int kMemoHeight = 156;
+constexpr int kMainWidth = 445;
+constexpr int kMainHeight = 49;
 const QString kAgreeDefault = QStringLiteral("同意する");
 
 } // namespace
@@ -98,12 +100,18 @@ void TMessageBox::Prepare(int flag) {
 }
 
 void TMessageBox::placeControls(int clientHeight) {
+    // The main text is shown whole: a text taller than its place pushes the memo, the agreement
+    // box and the buttons down and makes the box taller.
+    const int mainHeight = qMax(kMainHeight, lblMain->heightForWidth(kMainWidth));
+    const int extra = mainHeight - kMainHeight;
+    clientHeight += extra;
     setFixedSize(kClientWidth, clientHeight);
     const int clientPart = clientHeight - kBottomHeight;
     pnlClient->setGeometry(0, 0, kClientWidth, clientPart);
     pnlBottom->setGeometry(0, clientPart, kClientWidth, kBottomHeight);
-    lblMain->setGeometry(24, 16, 445, 49);
-    MessageArea->setGeometry(24, 72, 465, clientPart - 72 - (kClientHeight - kBottomHeight - 72 - kMemoHeight));
+    lblMain->setGeometry(24, 16, kMainWidth, mainHeight);
+    MessageArea->setGeometry(24, 72 + extra, 465,
+                             clientPart - 72 - extra - (kClientHeight - kBottomHeight - 72 - kMemoHeight));
     // The agreement box keeps its distance from the bottom of the panel.
     cboxAgree->setGeometry(24, clientPart - (kClientHeight - kBottomHeight - 234), 445, 17);
 }
@@ -126,7 +134,15 @@ void TMessageBox::showEvent(QShowEvent* event) {
         QTimer::singleShot(0, this, [this] { Close(); });
         return;
     }
-    btnCancel->setFocus();
+    // The OK button has the focus, so that Enter closes the box with OK; where OK waits for the
+    // agreement box, the Cancel button.
+    defaultButton()->setFocus(Qt::OtherFocusReason);
+}
+
+TxPlButton* TMessageBox::defaultButton() const {
+    if (Kind == 1)
+        return btnCancel; // the one button, captioned OK
+    return btnOK->isEnabled() ? btnOK : btnCancel;
 }
 
 int ShowMessageBox(const TMessageInfoRec& info) {

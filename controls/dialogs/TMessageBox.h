@@ -58,6 +58,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    TxPlButton* defaultButton() const;
     void placeControls(int clientHeight);
     void placeWindow();
 

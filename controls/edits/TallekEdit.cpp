@@ -18,7 +18,7 @@ namespace controls {
 
 namespace {
 
-// The reading is kept within the 1,024 bytes of the original's mapping buffer.
+// The reading is kept within 1,024 CP932 bytes, the most a reading of this edit holds.
 constexpr int kKanaBytes = 1024;
 
 QChar zeroKeyChar(TZeroKey key) {

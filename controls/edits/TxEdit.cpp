@@ -15,7 +15,7 @@
 namespace controls {
 
 namespace {
-// The reading is kept within the 1,024 bytes the original's mapping buffer held.
+// The reading is kept within 1,024 CP932 bytes, the most a reading of this edit holds.
 constexpr int kReadingBytes = 1024;
 } // namespace
 

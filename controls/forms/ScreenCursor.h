@@ -1,5 +1,5 @@
 #pragma once
-// The screen cursor of the original (Screen.Cursor) on Qt's override cursor: busy while a form
+// The program-wide screen cursor (Screen.Cursor) on Qt's override cursor: busy while a form
 // opens or closes, back to the default afterwards.
 
 namespace controls {

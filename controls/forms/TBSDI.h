@@ -10,7 +10,7 @@
 //    key's release and only for a key pressed while the form was up (the release of the key
 //    that opened the form does not act on it); the focused control's long hint in HintMemo.
 //
-// The base constructor plays the original's FormCreate: it sets the defaults by border style.
+// The base constructor is the form's FormCreate step: it sets the defaults by border style.
 // A subclass constructor then sets the switches it wants, HintMemo and F12Button, builds its
 // controls and sets InitOK as its very last step. The opener checks InitOK (CheckFormInitOK)
 // before it shows the form.
@@ -91,7 +91,7 @@ public:
     // The company database transaction of the form's own work (history, factories).
     core::TIBTransaction IBTransactionDAT;
 
-    // Handlers of the original form; the platform events call them.
+    // The form's event handlers by their product-line names; the Qt events call them.
     void FormShow();
     void FormClose(TCloseAction& action);
     void FormKeyUp(int& key, Qt::KeyboardModifiers shift);

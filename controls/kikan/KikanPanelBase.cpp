@@ -4,6 +4,7 @@
 #include "core/dates/Periods.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -18,6 +19,8 @@ TxKikanPanelBase::TxKikanPanelBase(int cellCount, QWidget* parent) : QFrame(pare
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setFocusPolicy(Qt::StrongFocus);
+    // Its natural size in a layout; a parent that sets a geometry itself gets the cells spread.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAutoFillBackground(true);
     setMouseTracking(true);
     for (int i = 0; i < cellCount; ++i) {
@@ -28,7 +31,6 @@ TxKikanPanelBase::TxKikanPanelBase(int cellCount, QWidget* parent) : QFrame(pare
         // The panel takes the mouse itself and finds the cell by position.
         cell->setAttribute(Qt::WA_TransparentForMouseEvents);
         cells_ << cell;
-        hitRects_ << QRect();
     }
     setPanelColor(palette().color(QPalette::Button));
 }
@@ -59,7 +61,10 @@ bool TxKikanPanelBase::CellEnabled(int index) const {
 }
 
 void TxKikanPanelBase::setCellText(int index, const QString& text) {
+    if (cells_.at(index)->text() == text)
+        return;
     cells_.at(index)->setText(text);
+    updateGeometry();
 }
 
 void TxKikanPanelBase::setCellEnabled(int index, bool enabled) {
@@ -117,29 +122,52 @@ void TxKikanPanelBase::reportChoice() {
 
 // ---- layout --------------------------------------------------------------------------------
 
+namespace {
+constexpr int kFrameMargin = 4;  // left and right of the row of cells
+constexpr int kTopMargin = 3;    // above and below the cells
+constexpr int kDesignCellWidth = 14;
+constexpr int kDesignHeight = 22;
+} // namespace
+
+int TxKikanPanelBase::naturalCellWidth() const {
+    const QFontMetrics metrics(font());
+    // Two digits is the widest month; a cell with a wider text makes every cell wider.
+    int widest = metrics.horizontalAdvance(QStringLiteral("88"));
+    for (int i = 0; i < shownCells() && i < cells_.size(); ++i)
+        widest = qMax(widest, metrics.horizontalAdvance(cells_.at(i)->text()));
+    return qMax(kDesignCellWidth, widest + 4);
+}
+
+QSize TxKikanPanelBase::sizeHint() const {
+    const int height = qMax(kDesignHeight, QFontMetrics(font()).height() + 2 * kTopMargin + 2);
+    return QSize(shownCells() * naturalCellWidth() + 2 * kFrameMargin, height);
+}
+
+QSize TxKikanPanelBase::minimumSizeHint() const {
+    return sizeHint();
+}
+
 void TxKikanPanelBase::layoutCells() {
     const int count = shownCells();
-    const int w = qMax(1, (width() - 8) / count);
-    const int snapped = count * w + 8;
-    if (width() != snapped)
-        resize(snapped, height());
-    const int cellHeight = height() - 6;
-    int leftOver = width() - 8 - count * w;
-    int x = 4;
+    const int rowWidth = qMax(count, width() - 2 * kFrameMargin);
+    const int cellHeight = qMax(1, height() - 2 * kTopMargin);
+    // The cells share the width given; the first ones take the pixels left over.
+    const int w = rowWidth / count;
+    int leftOver = rowWidth - count * w;
+    int x = kFrameMargin;
     for (int i = 0; i < cells_.size(); ++i) {
         if (i >= count) {
             cells_.at(i)->hide();
-            hitRects_[i] = QRect();
             continue;
         }
         const int cellWidth = w + (leftOver > 0 ? 1 : 0);
         if (leftOver > 0)
             --leftOver;
-        cells_.at(i)->setGeometry(x, 3, cellWidth, cellHeight);
+        cells_.at(i)->setGeometry(x, kTopMargin, cellWidth, cellHeight);
         cells_.at(i)->show();
         x += cellWidth;
-        hitRects_[i] = QRect(i * w, 3, w, cellHeight);
     }
+    updateGeometry();
     UpdateCells();
 }
 
@@ -150,16 +178,20 @@ void TxKikanPanelBase::resizeEvent(QResizeEvent* event) {
 
 void TxKikanPanelBase::changeEvent(QEvent* event) {
     QFrame::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        updateGeometry();
     if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange)
         UpdateCells();
 }
 
 int TxKikanPanelBase::cellAt(const QPoint& panelPos) const {
-    // The hit rectangles count from the first cell's left edge.
-    const QPoint p(panelPos.x() - 4, panelPos.y());
-    for (int i = 0; i < hitRects_.size(); ++i)
-        if (hitRects_.at(i).contains(p))
+    // Across the whole height of the cells' row, by the cell's columns.
+    for (int i = 0; i < shownCells() && i < cells_.size(); ++i) {
+        const QRect cell = cells_.at(i)->geometry();
+        if (panelPos.x() >= cell.left() && panelPos.x() <= cell.right() && panelPos.y() >= cell.top()
+            && panelPos.y() <= cell.bottom())
             return i;
+    }
     return -1;
 }
 

@@ -4,6 +4,9 @@
 // extends), the colours of chosen, unchosen and closed cells, the layout of the row and the
 // report of a finished choice through OnMouseUp (from a cell, or at 0,0 for the keyboard).
 // Cell positions run from 0; a choice is read as Stno..Edno.
+// The panel has a fixed height and a natural width (every cell wide enough for its text); it
+// lays its cells out inside whatever size its parent or layout gives it and never resizes
+// itself.
 
 #include "controls/keys/ControlEvents.h"
 
@@ -42,6 +45,9 @@ public:
     // Recolours every cell from Stno..Edno and the closed cells.
     virtual void UpdateCells();
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
     TNotifyEvent OnDblClick;
@@ -59,6 +65,8 @@ protected:
     // The colour of chosen cells while the panel is disabled.
     virtual QColor disabledChosenColor() const { return QColor(0xC0, 0xC0, 0xC0); }
 
+    // The narrowest a cell may be: its text with a margin, at least the design width.
+    int naturalCellWidth() const;
     void setCellText(int index, const QString& text);
     void setCellEnabled(int index, bool enabled);
     void paintCell(int index, bool chosen);
@@ -79,7 +87,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
     QList<QLabel*> cells_;
-    QList<QRect> hitRects_;
     int stno_ = 0;
     int edno_ = 0;
     int anchorNo_ = 0;

@@ -16,9 +16,9 @@ int KikanCellOf12(int closingDay, const QDate& yearStart, const QDate& date) {
 }
 
 TxKikanPanel12::TxKikanPanel12(QWidget* parent) : TxKikanPanelBase(12, parent) {
-    resize(242, 22);
     const int year = QDate::currentDate().year();
     SetKikan(core::kLastDayClosing, QDate(year, 1, 1), QDate(year, 12, 31), QDate(year, 1, 1));
+    resize(sizeHint()); // the start size outside a layout
 }
 
 int TxKikanPanel12::MonthNo(int cell) const {

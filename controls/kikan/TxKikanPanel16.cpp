@@ -26,9 +26,9 @@ bool validClosingDay(int closingDay) {
 TxKikanPanel16::TxKikanPanel16(QWidget* parent) : TxKikanPanelBase(16, parent) {
     for (int i = 0; i < 16; ++i)
         monthNo_[i] = i;
-    resize(242, 22);
     const int year = QDate::currentDate().year();
     SetKikan(core::kLastDayClosing, QDate(year, 1, 1), QDate(year, 12, 31), QDate(year, 1, 1));
+    resize(sizeHint()); // the start size outside a layout
 }
 
 void TxKikanPanel16::SetKikan(int closingDay, const QDate& yearStart, const QDate& yearEnd, const QDate& firstOpenDate) {

@@ -12,7 +12,7 @@ TxKikanPanel4::TxKikanPanel4(QWidget* parent) : TxKikanPanelBase(4, parent) {
     edno_ = 3;
     maxNo_ = 3;
     setTexts();
-    resize(80, 22);
+    resize(sizeHint()); // the start size outside a layout
     layoutCells();
 }
 

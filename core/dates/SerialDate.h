@@ -1,5 +1,5 @@
 #pragma once
-// Serial day numbers as the stored data and the original arithmetic count them: days since
+// Serial day numbers as the stored data of the product line counts them: days since
 // 1899/12/30 (the zero date). Serial 0 means "no date", which is a null QDate here.
 
 #include <QDate>

@@ -42,7 +42,7 @@ QString oneLine(const QString& text) {
 }
 
 QString errorCodeText(const EIBError& error) {
-    return GetIscErrorText(qint32(error.ibErrorCode()), error.sqlCode());
+    return IscErrorTextOf(error);
 }
 
 } // namespace

@@ -20,6 +20,12 @@ struct IscErrorTextRow {
 // explained only with the SQL code they were written for (335544788 with -901, 336330817 with -902).
 QString GetIscErrorText(qint32 errorCode, qint32 sqlCode);
 
+class EIBError;
+
+// The explanation of a database error (GetIscErrorText of its codes) with the file that its
+// message names put into the explanation's place for it (ファイル<"…">).
+QString IscErrorTextOf(const EIBError& error);
+
 // The whole table, in strictly ascending code order.
 std::span<const IscErrorTextRow> iscErrorTextRows();
 

@@ -1,5 +1,5 @@
 #pragma once
-// Pixel sizes between screen densities and the frame allowance of the original's form heights.
+// Pixel sizes between screen densities and the frame allowance of the forms' design heights.
 
 namespace core {
 
@@ -13,7 +13,7 @@ int MainFormPixelsPerInch();
 // equal densities give the value unchanged.
 int ScaleByDpi(int value, int targetDpi, int sourceDpi = 0);
 
-// The sizing-frame height that the original read from the system (SM_CYFRAME). Qt sizes a
+// The sizing-frame height (Windows' SM_CYFRAME) that the design heights allow for. Qt sizes a
 // form by its client area and the window manager draws the frame outside it, so there is no
 // frame to allow for: 4, the height at which the adjustment below is none.
 int SystemFrameHeight();

@@ -1,8 +1,8 @@
 #pragma once
-// The locale text mapping of the original (LCMapString under the Japanese user locale) on our
-// own tables: hiragana and katakana, half and full width, upper and lower case. The original
-// mapped CP932 text into a CP932 buffer, so a mapping whose result CP932 cannot hold (ヷ, ゔ,
-// ゕ) is not made and the character stays as it was.
+// The Windows locale text mapping (LCMapString under the Japanese user locale) on our own
+// tables: hiragana and katakana, half and full width, upper and lower case. Texts are mapped as
+// CP932 text, so a mapping whose result CP932 cannot hold (ヷ, ゔ, ゕ) is not made and the
+// character stays as it was.
 
 #include <QString>
 #include <QtGlobal>

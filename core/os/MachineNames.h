@@ -15,7 +15,7 @@ QString GetPcName();
 // empty text when there is none.
 QString GetLogonUserName();
 
-// The Windows major version the original asked for. Decisions that depend on it (User Account
+// The Windows major version that the product line's rules ask for. Decisions that depend on it (User Account
 // Control exists from 6 on) follow a current Windows here, so it is always 10; the kernel's
 // version has no bearing on any of them.
 int GetWinMajorVersion();

@@ -10,8 +10,8 @@
 namespace core {
 
 // Shows the folder browser (title, root, the folder as the initial selection) until the user
-// cancels (false) or picks a folder. A path longer than 255 CP932 bytes (the original's ANSI
-// path buffer) is refused with an error and gives false. Unless skipRule is set, a folder
+// cancels (false) or picks a folder. A path longer than 255 CP932 bytes (the limit of a
+// Windows ANSI path) is refused with an error and gives false. Unless skipRule is set, a folder
 // where saving is not allowed (SaveLocationRule.h) brings the question: Yes sets the folder to
 // the Documents folder and gives true, No shows the browser again. Otherwise the folder
 // becomes the chosen path and the result is true.

@@ -1,6 +1,6 @@
 #pragma once
-// Where the user may save. On Windows the original refused the root of the system drive while
-// User Account Control was on, since a program without elevation cannot write there, and
+// Where the user may save. On Windows the rule refuses the root of the system drive while
+// User Account Control is on, since a program without elevation cannot write there, and
 // offered the Documents folder instead. The Linux meaning of the same rule: a folder this user
 // may not write to (for a folder that does not exist yet, the nearest existing folder above it,
 // where it would be created) is refused with the same question. An installation whose registry

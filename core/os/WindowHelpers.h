@@ -1,5 +1,5 @@
 #pragma once
-// The original's window helpers on Qt widgets. Header-only on purpose: the core library links
+// Window helpers of the product line's forms on Qt widgets. Header-only on purpose: the core library links
 // Qt Core alone, so these are compiled by the Qt Widgets targets (controls and above) that
 // include them.
 
@@ -17,9 +17,8 @@
 
 namespace core {
 
-// Asks the window manager to raise and activate the window. The original attached its input
-// to the foreground thread's to get past Windows' guard against focus stealing; on Linux the
-// window manager applies its own policy, which a program cannot get around.
+// Asks the window manager to raise and activate the window. On Linux the window manager applies
+// its own policy against focus stealing, which a program cannot get around.
 inline void ForceForegroundWindow(QWidget* window) {
     if (!window)
         return;

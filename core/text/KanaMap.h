@@ -1,7 +1,7 @@
 #pragma once
-// Kana mappings by table: hiragana and katakana, half-width and full-width. They stand in for
-// the operating system's text mapping of the original (katakana, hiragana, half-width and
-// full-width), for the readings that the edits capture from the input method.
+// Kana mappings by table: hiragana and katakana, half-width and full-width, as the Windows
+// locale mapping (LCMapString) gives them, for the readings that the edits capture from the
+// input method.
 
 #include <QString>
 

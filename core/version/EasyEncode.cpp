@@ -7,7 +7,7 @@ namespace core {
 namespace {
 
 constexpr int kAlphabetSize = 62;
-// The original held its texts in 255-byte strings.
+// The encoded texts are at most 255 characters, as the stored values of the product line hold them.
 constexpr qsizetype kMaxTextLength = 255;
 
 int alphabetPosition(QChar c)
@@ -23,7 +23,7 @@ int alphabetPosition(QChar c)
 }
 
 // The key walk shared by both directions: each step adds the next byte of the key (cyclically,
-// in CP932 as the original held it) to a running sum.
+// in CP932, as the stored values are encoded) to a running sum.
 class KeyWalk {
 public:
     explicit KeyWalk(const QString& key) : key_(platform::toCp932(key).left(kMaxTextLength)) {}

@@ -31,7 +31,7 @@ TVersionRec ParseVersion(const QString& text)
 
 quint32 VersionKey(const TVersionRec& version)
 {
-    // Unsigned arithmetic wraps like the original's 32-bit key.
+    // A 32-bit key that wraps, as the stored keys of the product line do.
     return quint32(version.major) * 65536u + quint32(version.minor) * 256u + quint32(version.release);
 }
 

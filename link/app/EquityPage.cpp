@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QHeaderView>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -54,6 +55,8 @@ controls::TxGrid* NewGrid(QWidget* parent) {
     grid->SetCols(2);
     grid->SetColWidth(0, 260);
     grid->SetColWidth(1, 260);
+    // The two columns share the width the page gives the grid.
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     return grid;
 }
 

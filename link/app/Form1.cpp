@@ -22,7 +22,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTreeWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -56,17 +59,22 @@ TForm1::TForm1(const QString& programFile, const QStringList& arguments, QWidget
 {
     setAttribute(Qt::WA_DeleteOnClose);
     resize(771, 543);
+    // Centred on the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     FormCreate(arguments);
 }
 
 void TForm1::EndWithMessage(const QString& text)
 {
     core::showMessage(core::MessageKind::Error, text);
-    // The caller's window was disabled when its argument was read: it must not stay so.
+    // The caller's window was disabled when its argument was read: it must not stay so. It is
+    // told 2 on its own message number only; without one it is just enabled again.
     if (CallerWnd != 0) {
         platform::setForegroundWindow(CallerWnd);
         platform::enableWindow(CallerWnd, true);
-        platform::postMessageToWindow(CallerWnd, CallerMsg, CallerParam, 2);
+        if (callerMsgKnown_)
+            platform::postMessageToWindow(CallerWnd, CallerMsg, CallerParam, 2);
     }
     endAtOnce_ = true;
 }
@@ -85,6 +93,9 @@ void TForm1::FormCreate(const QStringList& arguments)
     if (arguments.size() == 1) {
         const TCallerArgument caller = ParseCallerArgument(arguments.first());
         CallerWnd = caller.Wnd;
+        callerMsgKnown_ = caller.MsgValid;
+        if (caller.MsgValid)
+            CallerMsg = caller.Msg;
         if (!caller.Valid) {
             EndWithMessage(QStringLiteral("不正な引数が渡されました。\r\r") + kEndSuffix);
             return;
@@ -93,11 +104,15 @@ void TForm1::FormCreate(const QStringList& arguments)
         CallerParam = caller.Param;
         CallerPath = caller.Path;
         platform::enableWindow(CallerWnd, false);
-        Wizard1->DeletePage(QStringLiteral("page4"));
-        // The page's controls went with it.
-        Label4a = Label4b = nullptr;
-        Edit4a = nullptr;
-        BitBtn4a = nullptr;
+        // Without a path from the caller the output page stays: the operator sees and confirms
+        // where the file goes (the path remembered in Diru.ini is offered).
+        if (!CallerPath.isEmpty()) {
+            Wizard1->DeletePage(QStringLiteral("page4"));
+            // The page's controls went with it.
+            Label4a = Label4b = nullptr;
+            Edit4a = nullptr;
+            BitBtn4a = nullptr;
+        }
     }
 
     switch (core::LoadAppInfo(programFile_, core::AppInfo)) {
@@ -161,7 +176,14 @@ void TForm1::BuildPages()
     QWidget* page2 = newPage(QStringLiteral("page2"));
     Label2a = new QLabel(page2);
     Label2c = new QLabel(page2);
-    listDataInfo = new QListWidget(page2);
+    // A value list: one row per value, the key and the value in two columns under a title row.
+    listDataInfo = new QTreeWidget(page2);
+    listDataInfo->setColumnCount(2);
+    listDataInfo->setHeaderLabels({QStringLiteral("項目"), QStringLiteral("内容")});
+    listDataInfo->setRootIsDecorated(false);
+    listDataInfo->setItemsExpandable(false);
+    listDataInfo->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    listDataInfo->header()->setStretchLastSection(true);
     btnDataSentaku = new QPushButton(QStringLiteral("データ選択を開く"), page2);
     auto* layout2 = new QVBoxLayout(page2);
     layout2->addWidget(Label2a);
@@ -177,7 +199,7 @@ void TForm1::BuildPages()
     lblKikanComment->setVisible(false);
     auto* kikanGroup = new QGroupBox(QStringLiteral("計算対象期間"), page3);
     xKikanPanel3a = new controls::TxKikanPanel16(kikanGroup);
-    (new QVBoxLayout(kikanGroup))->addWidget(xKikanPanel3a);
+    (new QVBoxLayout(kikanGroup))->addWidget(xKikanPanel3a, 0, Qt::AlignLeft);
     auto* taxGroup = new QGroupBox(QStringLiteral("消費税計算区分"), page3);
     RadioButton3a = new QRadioButton(QStringLiteral("税込み"), taxGroup);
     RadioButton3b = new QRadioButton(QStringLiteral("税抜き"), taxGroup);
@@ -215,6 +237,12 @@ void TForm1::BuildPages()
     Memo5a = readOnlyMemo(page5);
     Memo5a->setPlainText(QStringLiteral("以上で設定が完了しました。\n内容を確認し、よろしければ[完了]をクリックしてください。"));
     Memo5b = readOnlyMemo(page5);
+    // The summary's texts line up their colons in a fixed-pitch face.
+    QFont fixedPitch;
+    fixedPitch.setFamilies({QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic")});
+    fixedPitch.setStyleHint(QFont::TypeWriter);
+    fixedPitch.setFixedPitch(true);
+    Memo5b->setFont(fixedPitch);
     auto* layout5 = new QVBoxLayout(page5);
     layout5->addWidget(Memo5a);
     layout5->addWidget(Memo5b, 1);
@@ -277,7 +305,7 @@ void TForm1::SetWizardTexts()
     Memo1b->appendPlainText(QString());
     Memo1b->appendPlainText(QStringLiteral("作成を始めるには[次へ]をクリックしてください。"));
     Label2a->setText(QStringLiteral("連動元となる対象データを「データ選択を開く」ボタンを押して指定します。"));
-    if (CallerWnd == 0)
+    if (Label4a)
         Label4a->setText(QStringLiteral("連動先となる『%1』で使用する中間ファイルを指定します。").arg(productTitle));
 
     // The start slot is fixed for this kind.

@@ -19,10 +19,11 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QTreeWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 
 namespace controls {
 class TxKikanPanel16;
@@ -80,7 +81,7 @@ public:
     QPlainTextEdit* Memo1b = nullptr;
     QLabel* Label2a = nullptr;
     QLabel* Label2c = nullptr;
-    QListWidget* listDataInfo = nullptr;
+    QTreeWidget* listDataInfo = nullptr; // value list: key and value under a title row
     QPushButton* btnDataSentaku = nullptr;
     QLabel* Label3a = nullptr;
     QLabel* Label3b = nullptr;
@@ -112,6 +113,10 @@ public:
     // The page currently shown ("page1" …).
     QString CurrentPageName() const;
 
+    // A termination signal: the form closes as the close box would close it, without any
+    // question; open modal windows are dismissed first. Result 1.
+    void CloseBySignal();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -133,9 +138,11 @@ private:
 
     QString programFile_;
     bool endAtOnce_ = false;
+    bool callerMsgKnown_ = false; // the caller's message number was read
     bool shownOnce_ = false;
     bool closing_ = false;
     bool closedByProgram_ = false;
+    QTimer* signalClose_ = nullptr; // dismisses modal windows until the form can close
 };
 
 } // namespace taxlink

@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QStyle>
@@ -174,14 +175,14 @@ void TForm1::showEvent(QShowEvent* event)
     if (shownOnce_)
         return;
     shownOnce_ = true;
-    // After the window is on screen, as the original's first-show message does.
+    // After the window is on screen, so that the login box appears over a drawn form.
     QTimer::singleShot(0, this, [this] { FirstShow(); });
 }
 
 void TForm1::FirstShow()
 {
     repaint();
-    if (qEnvironmentVariableIsSet(kCloseOnShowVariable)) {
+    if (qEnvironmentVariableIsSet(kCloseOnShowVariable) || signalClose_) {
         closedByProgram_ = true;
         close();
         return;
@@ -230,6 +231,31 @@ void TForm1::CloseDataAndSession()
         core::DM->IBDatabaseDEF.close();
     }
     LoggedOn = false;
+}
+
+void TForm1::CloseBySignal()
+{
+    if (signalClose_ || closing_)
+        return;
+    ResultCode = 1;
+    closedByProgram_ = true;
+    // Each pass dismisses the modal window on top (login, data selection, a message box); the
+    // code that opened it goes on and may open another, which the next pass dismisses. With
+    // none left the form closes.
+    signalClose_ = new QTimer(this);
+    connect(signalClose_, &QTimer::timeout, this, [this] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+            else
+                modal->close();
+            return;
+        }
+        signalClose_->stop();
+        if (!closing_)
+            close();
+    });
+    signalClose_->start(20);
 }
 
 TForm1::~TForm1()

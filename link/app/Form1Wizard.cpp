@@ -20,7 +20,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QTreeWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -58,14 +58,11 @@ void TForm1::Wizard1NextClicking(QObject*, bool finalState, bool& allowChange)
         allowChange = true;
     } else if (page == QStringLiteral("page3")) {
         ApplyPeriodRulesToPanel(QStringLiteral("期中開始のため、計算対象期間は通期に設定します。\r"));
-        if (CallerWnd != 0)
+        // Without the output page the summary is built here.
+        if (!Edit4a)
             BuildSummary();
         allowChange = true;
     } else if (page == QStringLiteral("page4")) {
-        if (CallerWnd != 0) {
-            allowChange = true;
-            return;
-        }
         switch (CheckOutputFile(Edit4a->text())) {
         case TOutputFileCheck::Empty:
             warn(QStringLiteral("中間ﾌｧｲﾙが指定されていません。\r指定してから[次へ]をｸﾘｯｸしてください。\r"));
@@ -90,7 +87,7 @@ void TForm1::Wizard1NextClicking(QObject*, bool finalState, bool& allowChange)
 
 bool TForm1::CheckDataChosen()
 {
-    if (core::SystemDef.DataFolder.isEmpty() || listDataInfo->count() == 0) {
+    if (core::SystemDef.DataFolder.isEmpty() || listDataInfo->topLevelItemCount() == 0) {
         warn(QStringLiteral("会計データの選択が行われていません。\r「データ選択を開く」ボタンを押して選択して下さい。"));
         btnDataSentaku->setFocus();
         return false;
@@ -151,7 +148,7 @@ void TForm1::BuildSummary()
     ex.EndPeriod = xKikanPanel3a->Edno();
     ex.LastPeriod = xKikanPanel3a->LastNo();
     ex.TaxMode = RadioButton3a->isChecked() ? 0 : 1;
-    if (CallerWnd == 0)
+    if (Edit4a)
         ex.ExportFile = ResolveExportFile(Edit4a->text(), DocumentsDir);
 
     TSummaryInput input;
@@ -163,7 +160,6 @@ void TForm1::BuildSummary()
     input.LastMonth = PeriodDate(QStringLiteral("END"));
     input.SameSlot = xKikanPanel3a->Stno() == xKikanPanel3a->Edno();
     input.TaxMode = ex.TaxMode;
-    input.WithCaller = CallerWnd != 0;
     input.ExportFile = ex.ExportFile;
     Memo5b->clear();
     Memo5b->setPlainText(BuildSummaryLines(input).join(QLatin1Char('\n')));
@@ -171,7 +167,7 @@ void TForm1::BuildSummary()
 
 void TForm1::Wizard1PageChanged()
 {
-    if (CurrentPageName() == QStringLiteral("page2") && listDataInfo->count() == 0)
+    if (CurrentPageName() == QStringLiteral("page2") && listDataInfo->topLevelItemCount() == 0)
         btnDataSentaku->setFocus();
 }
 
@@ -209,7 +205,10 @@ void TForm1::btnDataSentakuClick()
     page9->ClearLines();
     if (DataChoice->ConnectChosenData(3, true)) {
         listDataInfo->clear();
-        listDataInfo->addItems(DataChoice->DataInfoLines());
+        // "key=value" lines as rows of the value list.
+        for (const QString& line : DataChoice->DataInfoLines())
+            listDataInfo->addTopLevelItem(
+                new QTreeWidgetItem({line.section(QLatin1Char('='), 0, 0), line.section(QLatin1Char('='), 1)}));
         LoadLinkSettings(DkRendoPath());
     }
     if (DataChoice->DataConnected && !core::SystemDef.DataFolder.isEmpty())

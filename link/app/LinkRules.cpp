@@ -83,6 +83,7 @@ TCallerArgument ParseCallerArgument(const QString& argument)
     result.Msg = msg.value_or(0);
     result.Param = param.value_or(0);
     result.Path = fields.mid(3).join(u',');
+    result.MsgValid = wnd && msg;
     result.Valid = wnd && msg && param;
     return result;
 }
@@ -149,8 +150,7 @@ QStringList BuildSummaryLines(const TSummaryInput& input)
     lines << period;
     lines << (input.TaxMode == 1 ? QStringLiteral(" 消費税計算区分: 税抜き") : QStringLiteral(" 消費税計算区分: 税込み"));
 
-    if (!input.WithCaller)
-        lines << QString() << QStringLiteral("【中間ファイル】") << QStringLiteral(" ") + input.ExportFile;
+    lines << QString() << QStringLiteral("【中間ファイル】") << QStringLiteral(" ") + input.ExportFile;
 
     lines << QString() << QStringLiteral("【制約事項】")
           << QStringLiteral(" １）法人決算書＞個別注記表タブ＞テンプレートで「ヂル連動」選択時に限り、")
@@ -165,7 +165,7 @@ TOutputFileCheck CheckOutputFile(const QString& text)
     const QString name = fileNamePart(text);
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         return TOutputFileCheck::Empty;
-    // The system drive's root of the original is the root folder here.
+    // The root of the Windows system drive is the root folder here.
     if (isAbsolute(text) && QDir::cleanPath(text.left(text.size() - name.size())) == QLatin1String("/"))
         return TOutputFileCheck::InRoot;
     return TOutputFileCheck::Ok;

@@ -15,6 +15,7 @@ namespace taxlink {
 struct TCallerArgument {
     bool Valid = false;  // the three numbers were numbers
     qint64 Wnd = 0;      // the caller's window; kept when only the later fields are wrong
+    bool MsgValid = false; // the message number was a number (the caller may be told)
     quint32 Msg = 0;
     quint32 Param = 0;
     QString Path;
@@ -55,8 +56,7 @@ struct TSummaryInput {
     QDate LastMonth;         // PeriodDate("END")
     bool SameSlot = false;   // the first and last slot are the same
     int TaxMode = 0;         // 0 tax included, 1 excluded
-    bool WithCaller = false; // a calling program gave the output path
-    QString ExportFile;      // resolved path (ResolveExportFile)
+    QString ExportFile;      // resolved path (ResolveExportFile); always named
 };
 QStringList BuildSummaryLines(const TSummaryInput& input);
 

@@ -82,8 +82,7 @@ int LaunchModule(const QString& moduleName, int modal, const QString& params)
     DefaultCursorOnExit cursorGuard;
     controls::SetBusyScreenCursor();
 
-    // The application owns the forms of the original; here a form without a parent is a window
-    // of its own.
+    // A launched form has no parent: it is a window of its own, freed by the module interface.
     std::unique_ptr<core::IModuleForm> form = core::ModuleRegistry().create(moduleName, nullptr);
     if (!form) {
         core::showMessage(core::MessageKind::Error, kNoInterface, core::mbOK);

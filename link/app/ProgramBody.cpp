@@ -13,6 +13,7 @@
 #include "core/ui/MessageService.h"
 #include "dbupgrade/webmenu/TfmWebMenuL.h"
 #include "link/app/Form1.h"
+#include "link/app/TerminationSignals.h"
 #include "platform/NamedMutex.h"
 #include "selection/DataSentakuBox.h"
 
@@ -83,6 +84,11 @@ int RunMainForm(const TProgramOptions& options)
     FormOwner owner{new TForm1(options.ProgramFile, options.Arguments)};
     const QPointer<TForm1>& form = owner.form;
     ResultWatcher watcher(*form);
+    // A termination signal closes the form in order instead of killing the process.
+    TerminationSignals termination([&form](int) {
+        if (form)
+            form->CloseBySignal();
+    });
     if (form->EndAtOnce() || !form->StartUp()) {
         QCoreApplication::processEvents();
         return form ? form->ResultCode : watcher.result();

@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+
 namespace taxreturn {
 
 namespace {
@@ -181,9 +184,17 @@ void TXmlSaveDoc::SaveToFile(const QString& fileName) const
     QSaveFile file(fileName);
     // The temporary file must lie beside the target so that the final step is a rename.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        // A write cut short (a full disk) leaves the file class without a text of its own; the
+        // system's text for the failed call names the cause then.
+        const int cause = errno;
+        QString reason = file.errorString();
+        if (cause != 0 && (file.error() == QFileDevice::NoError || reason.isEmpty() || reason == QLatin1String("Unknown error")))
+            reason = QString::fromLocal8Bit(std::strerror(cause));
         throw EDataExportError(QStringLiteral("中間ファイルを書き込めませんでした。"), kErrorFileWrite,
-                               QStringLiteral("%1: %2").arg(QFileInfo(fileName).absoluteFilePath(), file.errorString()));
+                               QStringLiteral("%1: %2").arg(QFileInfo(fileName).absoluteFilePath(), reason));
+    }
 }
 
 } // namespace taxreturn

@@ -18,12 +18,6 @@
 #include <stdexcept>
 
 namespace schema::sample {
-namespace {
-
-constexpr int ordinaryTradeEntries = 400;
-
-} // namespace
-
 bool sampleKindFromName(const QString& name, SampleKind& kind) {
     if (name == QLatin1String("ordinary"))
         kind = SampleKind::Ordinary;
@@ -59,7 +53,7 @@ SampleResult createSampleDataSet(const DataRoot& root, int rec, SampleKind kind,
     } else if (kind == SampleKind::LateStart) {
         entries = lateStartJournal(profile);
     } else if (kind == SampleKind::Ordinary) {
-        entries = ordinaryJournal(profile, ordinaryTradeEntries);
+        entries = ordinaryJournal(profile, kOrdinaryTradeEntries);
     } else {
         profile.entName = QStringLiteral("みなと商事 大量仕訳");
         const int fixedEntries = int(ordinaryJournal(profile, 0).size());

@@ -75,6 +75,21 @@ private:
 
 QString monthText(const QDate& d) { return QStringLiteral("%1月分").arg(d.month()); }
 
+// The taxes on the profit of the entries so far (net amounts): about 30 % of the profit in
+// whole hundreds, at least 70,000 yen (the per-capita levy of a small company).
+qint64 corporateTax(const CompanyProfile& company, const QList<JournalEntry>& entries) {
+    qint64 profit = 0;
+    for (const JournalEntry& e : entries) {
+        const Account* debit = company.account(e.debit.kcode);
+        const Account* credit = company.account(e.credit.kcode);
+        if (debit && debit->bpflg() == QLatin1String("P"))
+            profit -= e.debit.net;
+        if (credit && credit->bpflg() == QLatin1String("P"))
+            profit += e.credit.net;
+    }
+    return qMax<qint64>(70'000, profit * 3 / 10 / 100 * 100);
+}
+
 } // namespace
 
 int periodOfDate(const QDate& yearStart, const QDate& date) {
@@ -90,7 +105,8 @@ QList<JournalEntry> ordinaryJournal(const CompanyProfile& c, int tradeEntries) {
     const QString tokyo = QStringLiteral("01");
     const QString osaka = QStringLiteral("02");
 
-    b.add(c.kishu, plain(QStringLiteral("5101"), 1'200'000), plain(QStringLiteral("1201"), 1'200'000),
+    const qint64 openingStock = c.account(QStringLiteral("1201"))->opening;
+    b.add(c.kishu, plain(QStringLiteral("5101"), openingStock), plain(QStringLiteral("1201"), openingStock),
           QStringLiteral("期首商品棚卸高の振替"));
 
     for (int m = 0; m < 12; ++m) {
@@ -98,17 +114,17 @@ QList<JournalEntry> ordinaryJournal(const CompanyProfile& c, int tradeEntries) {
         const QDate payday = first.addDays(24);
         const QDate end = first.addMonths(1).addDays(-1);
         const QString month = monthText(first);
-        b.add(payday, plain(QStringLiteral("6201"), 800'000, QStringLiteral(" "), tokyo),
-              plain(bank, 800'000, QStringLiteral("001")), month + QStringLiteral("役員報酬"));
-        b.add(payday, plain(QStringLiteral("6202"), 1'300'000, QStringLiteral(" "), tokyo),
-              plain(bank, 1'300'000, QStringLiteral("001")), month + QStringLiteral("給与 東京"));
-        b.add(payday, plain(QStringLiteral("6202"), 1'100'000, QStringLiteral(" "), osaka),
-              plain(bank, 1'100'000, QStringLiteral("002")), month + QStringLiteral("給与 大阪"));
-        b.add(payday, plain(QStringLiteral("6202"), 300'000, QStringLiteral(" "), tokyo),
-              plain(QStringLiteral("2107"), 300'000), month + QStringLiteral("源泉所得税・住民税預り"));
-        b.add(end, plain(QStringLiteral("6203"), 350'000, QStringLiteral(" "), tokyo),
-              plain(bank, 350'000, QStringLiteral("001")), month + QStringLiteral("社会保険料"));
-        b.add(first.addDays(9), plain(QStringLiteral("2107"), 300'000), plain(bank, 300'000, QStringLiteral("001")),
+        b.add(payday, plain(QStringLiteral("6201"), 600'000, QStringLiteral(" "), tokyo),
+              plain(bank, 600'000, QStringLiteral("001")), month + QStringLiteral("役員報酬"));
+        b.add(payday, plain(QStringLiteral("6202"), 900'000, QStringLiteral(" "), tokyo),
+              plain(bank, 900'000, QStringLiteral("001")), month + QStringLiteral("給与 東京"));
+        b.add(payday, plain(QStringLiteral("6202"), 700'000, QStringLiteral(" "), osaka),
+              plain(bank, 700'000, QStringLiteral("002")), month + QStringLiteral("給与 大阪"));
+        b.add(payday, plain(QStringLiteral("6202"), 200'000, QStringLiteral(" "), tokyo),
+              plain(QStringLiteral("2107"), 200'000), month + QStringLiteral("源泉所得税・住民税預り"));
+        b.add(end, plain(QStringLiteral("6203"), 280'000, QStringLiteral(" "), tokyo),
+              plain(bank, 280'000, QStringLiteral("001")), month + QStringLiteral("社会保険料"));
+        b.add(first.addDays(9), plain(QStringLiteral("2107"), 200'000), plain(bank, 200'000, QStringLiteral("001")),
               QStringLiteral("源泉所得税納付"));
         b.add(first, taxed(QStringLiteral("6205"), 330'000, taxPurchase, tokyo), plain(bank, 330'000, QStringLiteral("001")),
               QStringLiteral("%1家賃（%2/1～%2/%3）").arg(month).arg(first.month()).arg(end.day()));
@@ -156,28 +172,28 @@ QList<JournalEntry> ordinaryJournal(const CompanyProfile& c, int tradeEntries) {
         switch (i % 6) {
         case 0: {
             const int k = seq.pick(customers.size());
-            const qint64 gross = seq.amount(55'000, 1'100'000) / 11 * 11;
+            const qint64 gross = seq.amount(1'100'000, 3'190'000) / 11 * 11;
             b.add(date, plain(QStringLiteral("1122"), gross, customers[k]),
                   taxed(QStringLiteral("4101"), gross, taxSales, dept), customerNames[k] + QStringLiteral(" 商品売上"));
             break;
         }
         case 1: {
             const int k = seq.pick(customers.size());
-            const qint64 amount = seq.amount(50'000, 900'000);
+            const qint64 amount = seq.amount(1'600'000, 2'600'000);
             b.add(date, plain(bank, amount, QStringLiteral("001")), plain(QStringLiteral("1122"), amount, customers[k]),
                   customerNames[k] + QStringLiteral(" 売掛金回収"));
             break;
         }
         case 2: {
             const int k = seq.pick(suppliers.size());
-            const qint64 gross = seq.amount(33'000, 660'000) / 11 * 11;
+            const qint64 gross = seq.amount(990'000, 1'990'000) / 11 * 11;
             b.add(date, taxed(QStringLiteral("5102"), gross, taxPurchase),
                   plain(QStringLiteral("2102"), gross, suppliers[k]), supplierNames[k] + QStringLiteral(" 商品仕入"));
             break;
         }
         case 3: {
             const int k = seq.pick(suppliers.size());
-            const qint64 amount = seq.amount(30'000, 500'000);
+            const qint64 amount = seq.amount(1'000'000, 1'850'000);
             b.add(date, plain(QStringLiteral("2102"), amount, suppliers[k]), plain(bank, amount, QStringLiteral("002")),
                   supplierNames[k] + QStringLiteral(" 買掛金支払"));
             break;
@@ -198,10 +214,29 @@ QList<JournalEntry> ordinaryJournal(const CompanyProfile& c, int tradeEntries) {
 
     b.yearEnd(plain(QStringLiteral("6204"), 900'000, QStringLiteral(" "), tokyo), plain(QStringLiteral("1405"), 900'000),
               QStringLiteral("減価償却費の計上"));
-    b.yearEnd(plain(QStringLiteral("1201"), 1'350'000), plain(QStringLiteral("5301"), 1'350'000),
+    const qint64 closingStock = openingStock + 550'000; // a little more stock than a year ago
+    b.yearEnd(plain(QStringLiteral("1201"), closingStock), plain(QStringLiteral("5301"), closingStock),
               QStringLiteral("期末商品棚卸高"));
-    b.yearEnd(plain(QStringLiteral("8301"), 600'000), plain(QStringLiteral("2106"), 600'000),
-              QStringLiteral("法人税等の計上"));
+
+    // The consumption tax of the year nets out: the tax paid on purchases against the tax
+    // received on sales, the rest owed.
+    qint64 salesTax = 0;
+    qint64 purchaseTax = 0;
+    for (const JournalEntry& e : out)
+        for (const JournalSide* side : {&e.debit, &e.credit}) {
+            if (side->taxUh == 1)
+                salesTax += side->tax;
+            else if (side->taxUh == 2)
+                purchaseTax += side->tax;
+        }
+    b.yearEnd(plain(QStringLiteral("2108"), purchaseTax), plain(QStringLiteral("1307"), purchaseTax),
+              QStringLiteral("仮払消費税の相殺"));
+    b.yearEnd(plain(QStringLiteral("2108"), salesTax - purchaseTax), plain(QStringLiteral("2109"), salesTax - purchaseTax),
+              QStringLiteral("未払消費税等の計上"));
+
+    // Corporate taxes of about 30 % of the profit before them, at least the per-capita levy.
+    const qint64 taxes = corporateTax(c, out);
+    b.yearEnd(plain(QStringLiteral("8301"), taxes), plain(QStringLiteral("2106"), taxes), QStringLiteral("法人税等の計上"));
     return out;
 }
 

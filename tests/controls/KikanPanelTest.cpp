@@ -222,14 +222,51 @@ TEST(TxKikanPanel16, KeyboardWithoutKikanMoveMovesOneCell) {
     EXPECT_EQ(f.panel->Edno(), 1);
 }
 
-TEST(TxKikanPanel16, LayoutSnapsTheWidthToWholeCells) {
-    TxKikanPanel16 panel;
-    EXPECT_EQ(panel.width(), 16 * 14 + 8);
-    panel.show();
-    panel.resize(300, 22);
-    EXPECT_EQ(panel.width(), 16 * 18 + 8);
-    EXPECT_EQ(panel.Cell(1)->geometry(), QRect(4 + 18, 3, 18, 16));
-    EXPECT_EQ(panel.Cell(0)->objectName(), QStringLiteral("No1"));
+// Each panel has a fixed height and a natural width in a layout; given another size it spreads
+// its cells over it and keeps that size.
+TEST(TxKikanPanel, SizeHintsAndCellsInsideTheGivenSize) {
+    TxKikanPanel16 sixteen;
+    TxKikanPanel12 twelve;
+    TxKikanPanel4 four;
+    const struct {
+        TxKikanPanelBase* panel;
+        int cells;
+    } cases[] = {{&sixteen, 16}, {&twelve, 12}, {&four, 4}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cells);
+        TxKikanPanelBase& panel = *c.panel;
+        const QSize hint = panel.sizeHint();
+        EXPECT_EQ(panel.minimumSizeHint(), hint);
+        EXPECT_GE(hint.height(), 22);
+        EXPECT_GE(hint.width(), c.cells * 14 + 8);
+        EXPECT_EQ(panel.sizePolicy().verticalPolicy(), QSizePolicy::Fixed);
+
+        // In a layout: the hint, every cell seen with its text fitting.
+        TestForm form;
+        form.add(c.panel);
+        form.show();
+        EXPECT_EQ(panel.size(), hint);
+        for (int i = 0; i < c.cells; ++i) {
+            const QRect cell = panel.Cell(i)->geometry();
+            EXPECT_TRUE(panel.Cell(i)->isVisible()) << i;
+            EXPECT_GE(cell.width(), panel.fontMetrics().horizontalAdvance(panel.CellText(i))) << i;
+            EXPECT_GT(cell.height(), 0) << i;
+            EXPECT_TRUE(panel.rect().contains(cell)) << i;
+        }
+
+        // A size given from outside is kept; the cells share it without gaps.
+        panel.setParent(nullptr);
+        panel.resize(301, 30);
+        panel.show();
+        EXPECT_EQ(panel.size(), QSize(301, 30));
+        EXPECT_EQ(panel.Cell(0)->geometry().left(), 4);
+        EXPECT_EQ(panel.Cell(c.cells - 1)->geometry().right(), 301 - 4 - 1);
+        for (int i = 1; i < c.cells; ++i)
+            EXPECT_EQ(panel.Cell(i)->geometry().left(), panel.Cell(i - 1)->geometry().right() + 1) << i;
+        EXPECT_EQ(panel.Cell(0)->geometry().height(), 30 - 6);
+        panel.hide();
+    }
+    EXPECT_EQ(sixteen.Cell(0)->objectName(), QStringLiteral("No1"));
 }
 
 TEST(TxKikanPanel12, TwelveMonthsAndSetters) {

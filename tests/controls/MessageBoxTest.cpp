@@ -451,6 +451,50 @@ TEST(MessageBox, KindsButtonsAndMemo) {
     }
 }
 
+// From the keyboard: the OK button has the focus, Enter presses it, Esc closes with Cancel.
+TEST(MessageBox, EnterAndEscClose) {
+    const struct {
+        qint32 kind;
+        int key;
+        int result;
+    } cases[] = {
+        {0, Qt::Key_Return, core::mrOk}, {0, Qt::Key_Escape, core::mrCancel},
+        {1, Qt::Key_Return, core::mrOk}, {1, Qt::Key_Enter, core::mrOk},
+        {1, Qt::Key_Escape, core::mrCancel},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " key " << c.key);
+        TMessageBox box;
+        box.Kind = c.kind;
+        box.MainText = QStringLiteral("本文");
+        box.SetDetailLines({QStringLiteral("詳細")});
+        box.Prepare(1);
+        box.open();
+        QApplication::setActiveWindow(&box);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+        QWidget* focused = QApplication::focusWidget();
+        EXPECT_EQ(focused, c.kind == 1 ? box.btnCancel : box.btnOK);
+        QTest::keyClick(focused, Qt::Key(c.key));
+        EXPECT_FALSE(box.isVisible());
+        EXPECT_EQ(box.result(), c.result);
+    }
+}
+
+// A main text of several lines is shown whole: the memo and the buttons move down.
+TEST(MessageBox, MainTextIsNotClipped) {
+    TMessageBox box;
+    box.Kind = 1;
+    box.MainText = QStringLiteral("このデータは使用中のため処理が行えません。\n"
+                                  "前回、異常終了した場合は情報ボタンを押してデータの状態を回復して下さい。");
+    box.SetDetailLines({QStringLiteral("【データフォルダ】"), QStringLiteral("　/data/0001")});
+    box.Prepare(1);
+    const QRect main = box.lblMain->geometry();
+    EXPECT_GE(main.height(), box.lblMain->heightForWidth(main.width()));
+    EXPECT_GT(box.MessageArea->geometry().top(), main.bottom());
+    EXPECT_EQ(box.MessageArea->height(), 156);
+    EXPECT_EQ(box.height(), 293 + main.height() - 49);
+}
+
 TEST(ProgramMessageService, MessagesAndPromptsUseTheProgramsBoxes) {
     ProgramMessageService service;
     testsupport::ScopedMessageService installed(service);

@@ -1,3 +1,4 @@
+#include "core/EIBError.h"
 #include "core/errors/IscErrorText.h"
 
 #include "platform/Cp932.h"
@@ -89,5 +90,27 @@ TEST(IscErrorText, EveryTextIsOneShiftJisLineInParentheses) {
             EXPECT_TRUE(t.startsWith(u'（') && t.endsWith(u'）')) << row.code;
             EXPECT_FALSE(t.contains(u'@')) << row.code; // parameters show as <""> or <long>, never filled in
         }
+    }
+}
+
+// The explanation of a file that is not a database names the file its message names.
+TEST(IscErrorText, FileErrorsNameTheFile) {
+    const struct {
+        long code;
+        const char* message;
+        const char* text;
+    } cases[] = {
+        {335544323, "file /data/0001/qmacc.fdb is not a valid database",
+         "（ファイル<\"/data/0001/qmacc.fdb\"> は有効なデータベースではありません）"},
+        {335544323, "file /data/会計 データ/qmacc.fdb is not a valid database",
+         "（ファイル<\"/data/会計 データ/qmacc.fdb\"> は有効なデータベースではありません）"},
+        {335544323, "not a valid database", "（ファイル<\"\"> は有効なデータベースではありません）"},
+        {335544344, "I/O error during \"open\" operation for file \"/x.fdb\"", "（ファイルの入出力エラーが発生しました）"},
+        {335544558, "Operation violates CHECK constraint C on view or table T",
+         "（ビューまたはテーブルに対する，CHECK 制約<\"\"> に違反しています）"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        EXPECT_EQ(core::IscErrorTextOf(core::EIBError(c.code, -902, QString::fromUtf8(c.message))), text(c.text));
     }
 }

@@ -20,16 +20,25 @@
 
 #include "controls/kikan/TxKikanPanel16.h"
 #include "controls/wizard/TxWizard.h"
+#include "schema/sample/CompanyProfile.h"
+#include "schema/sample/SampleJournal.h"
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QFontInfo>
+#include <QHeaderView>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 using e2etest::DemoFolder;
 using e2etest::ProgramDriver;
@@ -133,6 +142,21 @@ TEST_F(SingleInstanceTest, RefusedWhileAMutexIsHeld)
         other.release();
         EXPECT_FALSE(platform::NamedMutex::exists(QString::fromLatin1(taxlink::kLinkMutex)));
     }
+}
+
+// A caller argument whose message number is not a number: the caller's window is enabled
+// again but gets no message (there is no number to post it on).
+TEST_F(SingleInstanceTest, BadMessageNumberOnlyReenablesTheCaller)
+{
+    QTemporaryDir program;
+    platform::CallerWindow caller(kCallerWindow);
+    const int code = taxlink::RunProgram({program.filePath(QStringLiteral("taxlink")),
+                                          {QStringLiteral("%1,msg,0,/tmp/x.xml").arg(kCallerWindow)},
+                                          /*KeepMessageService=*/true});
+    EXPECT_EQ(code, 2);
+    EXPECT_EQ(messages.texts(), QStringList{u8("不正な引数が渡されました。\r\rアプリケーションを強制終了します。")});
+    caller.waitForLines(2, 500);
+    EXPECT_EQ(caller.lines(), QStringList{QStringLiteral("enable 1")});
 }
 
 // ---- the built program as a process ----
@@ -367,6 +391,215 @@ TEST_F(ProgramRunTest, FinishCancelAndFailedExport)
             break;
         }
         }
+    }
+}
+
+// The Diru.ini of the demo folder's settings, where the exporter remembers the last output path.
+QString diruIni(const DemoFolder& folder)
+{
+    return folder.dataRoot() + QStringLiteral("/ini/Diru.ini");
+}
+
+// The net sales of the ordinary sample's journal in periods 1..lastPeriod (tax excluded).
+qint64 sampleSales(int lastPeriod)
+{
+    const schema::sample::CompanyProfile company = schema::sample::ordinaryCompany();
+    qint64 sales = 0;
+    for (const schema::sample::JournalEntry& e :
+         schema::sample::ordinaryJournal(company, schema::sample::kOrdinaryTradeEntries))
+        if (e.mnum <= lastPeriod && e.credit.kcode == QStringLiteral("4101"))
+            sales += e.credit.net;
+    return sales;
+}
+
+// The period panel of page 3 on the real form: every cell seen, and a click on the sixth month
+// chooses the first half-year; the file then holds months 1-6 only.
+TEST_F(ProgramRunTest, FirstHalfYearChosenWithTheMouse)
+{
+    saved.restore();
+    QTemporaryDir out;
+    const QString outFile = out.filePath(QStringLiteral("half.xml"));
+    platform::CallerWindow caller(kCallerWindow);
+    QStringList cellTexts;
+    int cellsSeen = 0;
+    int slotsAfterClick[2] = {-1, -1};
+    QString summary;
+    QStringList layoutFaults;
+    auto layoutCheck = [&](bool holds, const char* what) {
+        if (!holds)
+            layoutFaults << QString::fromUtf8(what);
+    };
+    ProgramDriver driver;
+    driver.Wizard = [&](taxlink::TForm1& form) {
+        QPointer<taxlink::TForm1> f = &form;
+        const QRect screen = f->screen()->availableGeometry();
+        if ((QRect(f->pos(), f->size()).center() - screen.center()).manhattanLength() > 2)
+            layoutFaults << QStringLiteral("form not centred: %1,%2 %3x%4 on %5x%6")
+                                .arg(f->x()).arg(f->y()).arg(f->width()).arg(f->height())
+                                .arg(screen.width()).arg(screen.height());
+        f->Wizard1->NextClick();
+        f->btnDataSentakuClick();
+        if (!f)
+            return;
+        // The data set's values in two columns under a title row.
+        layoutCheck(f->listDataInfo->columnCount() == 2 && !f->listDataInfo->isHeaderHidden(), "value list");
+        layoutCheck(f->listDataInfo->topLevelItemCount() == 4, "four values");
+        layoutCheck(f->listDataInfo->topLevelItemCount() > 1
+                        && f->listDataInfo->topLevelItem(1)->text(0) == u8("会社名")
+                        && f->listDataInfo->topLevelItem(1)->text(1) == u8("株式会社みなと商事"),
+                    "company row");
+        f->Wizard1->NextClick(); // the calculation page
+        if (!f || f->CurrentPageName() != QStringLiteral("page3"))
+            return;
+        controls::TxKikanPanel16* panel = f->xKikanPanel3a;
+        for (int i = 0; i < 16; ++i) {
+            QLabel* cell = panel->Cell(i);
+            cellTexts << cell->text();
+            if (cell->isVisible() && cell->width() > 0 && cell->height() > 0
+                && panel->rect().contains(cell->geometry()))
+                ++cellsSeen;
+        }
+        // The cell of the sixth month of the year (cell 6: three months and a mark before it).
+        QTest::mouseClick(panel, Qt::LeftButton, Qt::NoModifier, panel->Cell(6)->geometry().center());
+        slotsAfterClick[0] = panel->Stno();
+        slotsAfterClick[1] = panel->Edno();
+        f->RadioButton3b->setChecked(true); // 税抜き
+        f->Wizard1->NextClick(); // the equity page
+        if (!f)
+            return;
+        for (controls::TxGrid* grid : {f->page9->KamokuList9a, f->page9->KamokuList9b})
+            layoutCheck(grid->columnWidth(0) + grid->columnWidth(1) >= grid->viewport()->width() - 2, "grid width used");
+        f->Wizard1->NextClick(); // the summary
+        if (!f)
+            return;
+        summary = f->Memo5b->toPlainText();
+        const QFontMetrics summaryFont(f->Memo5b->font());
+        layoutCheck(QFontInfo(f->Memo5b->font()).family().contains(QStringLiteral("Mono"))
+                        || QFontInfo(f->Memo5b->font()).family() == QStringLiteral("IPAGothic"),
+                    "fixed-pitch summary");
+        layoutCheck(summaryFont.horizontalAdvance(u8(" 会社名        ")) == summaryFont.horizontalAdvance(u8(" 消費税計算区分")),
+                    "colons line up");
+        f->Wizard1->NextClick(); // Finish
+    };
+    const int code = taxlink::RunProgram(
+        {sampleFolder().programFile(),
+         {QStringLiteral("%1,%2,%3,%4").arg(kCallerWindow).arg(kCallerMessage).arg(kCallerParam).arg(outFile)},
+         /*KeepMessageService=*/true});
+    EXPECT_TRUE(driver.Problems.isEmpty()) << driver.Problems.join(u'\n').toStdString();
+    EXPECT_EQ(code, 0) << messages.texts().join(u'\n').toStdString();
+
+    EXPECT_EQ(cellTexts, (QStringList{"4", "5", "6", u8("・"), "7", "8", "9", u8("・"), "10", "11", "12", u8("・"),
+                                      "1", "2", "3", u8("決")}));
+    EXPECT_EQ(cellsSeen, 16);
+    EXPECT_TRUE(layoutFaults.isEmpty()) << layoutFaults.join(u'\n').toStdString();
+    EXPECT_EQ(slotsAfterClick[0], 0);
+    EXPECT_EQ(slotsAfterClick[1], 7) << "the first half-year";
+    EXPECT_TRUE(summary.contains(u8(" 計算対象期間  : 2024年4月 ～ 24年9月"))) << summary.toStdString();
+
+    const QByteArray written = platformtest::readBytes(outFile);
+    ASSERT_FALSE(written.isEmpty());
+    const QRegularExpressionMatch netSales =
+        QRegularExpression(QStringLiteral("<NetSales [^>]*Amount=\"(-?\\d+)\"")).match(platform::fromCp932(written));
+    ASSERT_TRUE(netSales.hasMatch());
+    const qint64 halfYear = sampleSales(7);
+    ASSERT_NE(halfYear, sampleSales(16));
+    EXPECT_EQ(netSales.captured(1).toLongLong(), halfYear) << "the sales of months 1-6";
+}
+
+// A caller that gives no output path: the output page stays, offers the path remembered in
+// Diru.ini and checks it; the summary names the file before it is written there.
+TEST_F(ProgramRunTest, CalledWithoutAPathShowsTheOutputPage)
+{
+    saved.restore();
+    QTemporaryDir out;
+    const QString remembered = out.filePath(QStringLiteral("remembered.xml"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(diruIni(sampleFolder())).absolutePath()));
+    platform::TIniFile(diruIni(sampleFolder()))
+        .WriteString(QStringLiteral("GROUPTSUSAN"), QStringLiteral("EXPORTFILE"), remembered);
+    platform::CallerWindow caller(kCallerWindow);
+    QStringList pages;
+    QString offered;
+    QString summary;
+    ProgramDriver driver;
+    driver.Wizard = [&](taxlink::TForm1& form) {
+        QPointer<taxlink::TForm1> f = &form;
+        for (int i = 0; i < f->Wizard1->PageCount(); ++i)
+            pages << f->Wizard1->widget(i)->objectName();
+        f->Wizard1->NextClick();
+        f->btnDataSentakuClick();
+        for (int step = 0; f && step < 3 && f->CurrentPageName() != QStringLiteral("page4"); ++step)
+            f->Wizard1->NextClick();
+        if (!f || f->CurrentPageName() != QStringLiteral("page4"))
+            return;
+        offered = f->Edit4a->text();
+        f->Wizard1->NextClick(); // the summary
+        if (!f)
+            return;
+        summary = f->Memo5b->toPlainText();
+        f->Wizard1->NextClick(); // Finish
+    };
+    const int code = taxlink::RunProgram({sampleFolder().programFile(),
+                                          {QStringLiteral("%1,%2,0").arg(kCallerWindow).arg(kCallerMessage)},
+                                          /*KeepMessageService=*/true});
+    EXPECT_TRUE(driver.Problems.isEmpty()) << driver.Problems.join(u'\n').toStdString();
+    EXPECT_EQ(code, 0) << messages.texts().join(u'\n').toStdString();
+    EXPECT_EQ(pages, (QStringList{"page1", "page2", "page3", "page9", "page4", "page5"}));
+    EXPECT_EQ(offered, remembered);
+    EXPECT_TRUE(summary.contains(u8("【中間ファイル】\n ") + remembered)) << summary.toStdString();
+    EXPECT_FALSE(platformtest::readBytes(remembered).isEmpty());
+    caller.waitForLines(3, 5000);
+    EXPECT_EQ(caller.lines(), (QStringList{QStringLiteral("enable 0"), QStringLiteral("enable 1"),
+                                           QStringLiteral("%1 0 0").arg(kCallerMessage)}));
+}
+
+// A termination signal closes the program in order: at the login, and with a data set open on
+// the wizard. The program body runs in a child process (link_signal_child) that says when it
+// is there; SIGTERM then ends it with result 1, the caller enabled and told 1, and the data set
+// released.
+TEST_F(ProgramRunTest, TerminationSignalClosesInOrder)
+{
+    for (const char* where : {"login", "data"}) {
+        SCOPED_TRACE(where);
+        platform::CallerWindow caller(kCallerWindow);
+        QProcess child;
+        child.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        child.setReadChannel(QProcess::StandardOutput);
+        child.start(QCoreApplication::applicationDirPath() + QStringLiteral("/link_signal_child"),
+                    {QString::fromLatin1(where), sampleFolder().programFile(),
+                     QStringLiteral("%1,%2,%3,").arg(kCallerWindow).arg(kCallerMessage).arg(kCallerParam)});
+        ASSERT_TRUE(child.waitForStarted());
+        QEventLoop loop; // the caller's socket is served meanwhile
+        bool ready = false;
+        QObject::connect(&child, &QProcess::readyReadStandardOutput, &loop, [&] {
+            ready = ready || child.readAllStandardOutput().contains("ready");
+            if (ready)
+                loop.quit();
+        });
+        QObject::connect(&child, &QProcess::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(120000, &loop, &QEventLoop::quit);
+        loop.exec();
+        ASSERT_TRUE(ready) << child.readAllStandardError().toStdString();
+        if (std::string(where) == "data") {
+            EXPECT_EQ(dataStatus(sampleFolder()), QStringLiteral("2")) << "in use while open";
+        }
+
+        child.terminate(); // SIGTERM
+        QObject::disconnect(&child, &QProcess::readyReadStandardOutput, nullptr, nullptr);
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+        if (child.state() != QProcess::NotRunning)
+            loop.exec();
+        if (child.state() != QProcess::NotRunning) {
+            child.kill();
+            child.waitForFinished();
+            FAIL() << "the program did not end on SIGTERM";
+        }
+        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(child.exitCode(), 1) << child.readAllStandardError().toStdString();
+        caller.waitForLines(3, 5000);
+        EXPECT_EQ(caller.lines(), (QStringList{QStringLiteral("enable 0"), QStringLiteral("enable 1"),
+                                               QStringLiteral("%1 %2 1").arg(kCallerMessage).arg(kCallerParam)}));
+        EXPECT_EQ(dataStatus(sampleFolder()), QStringLiteral("1"));
+        EXPECT_FALSE(platform::NamedMutex::exists(QString::fromLatin1(taxlink::kLinkMutex)));
     }
 }
 

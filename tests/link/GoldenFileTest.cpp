@@ -28,7 +28,8 @@ const QString kRegistry = QStringLiteral(
 
 QString goldenPath(const QString& name)
 {
-    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/data/") + name;
+    // From the source folder: __FILE__ may be relative to the build folder, not to where the test runs.
+    return QStringLiteral(TAXLINK_SOURCE_DIR "/tests/link/data/") + name;
 }
 
 class GoldenFileTest : public exporttest::ExportSampleTest {

@@ -169,8 +169,6 @@ TEST(LinkRules, SummaryLines) {
          [](QStringList& l) { l[7] = QStringLiteral(" 消費税計算区分: 税込み"); }},
         {"no year number", [](TSummaryInput& in) { in.Nendo = 0; },
          [](QStringList& l) { l[2] = QStringLiteral(" 会計年度      : - 期"); }},
-        {"called by another program", [](TSummaryInput& in) { in.WithCaller = true; },
-         [](QStringList& l) { l.remove(8, 3); }},
         {"a percent sign in the name", [](TSummaryInput& in) { in.CompanyName = QStringLiteral("%1 商事"); },
          [](QStringList& l) { l[1] = QStringLiteral(" 会社名        : %1 商事"); }},
     };

@@ -4,7 +4,13 @@
 #include "tests/platform/PlatformTestUtil.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +108,38 @@ TEST(XmlWriterTest, SaveReplacesTheFileOnlyWhenTheWholeDocumentIsWritten)
     } catch (const EDataExportError& error) {
         EXPECT_EQ(error.ErrorCode, kErrorFileWrite);
     }
+}
+
+// A write that the system cuts short (here the file-size limit, as a full disk would) names the
+// system's reason, and the old file stays.
+TEST(XmlWriterTest, ShortWriteNamesTheSystemsReason)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("out.xml");
+    platformtest::writeBytes(target, "old");
+    TXmlSaveDoc doc = exportDoc();
+    IXMLNode root = doc.CreateRoot(QStringLiteral("R"), {});
+    for (int i = 0; i < 4000; ++i)
+        doc.AddTextNode(root, QStringLiteral("Item"), {}, {}, QStringLiteral("0123456789"));
+
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    struct rlimit limited = saved;
+    limited.rlim_cur = 8192;
+    void (*formerHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    QString detail;
+    try {
+        doc.SaveToFile(target);
+    } catch (const EDataExportError& error) {
+        detail = error.Detail;
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, formerHandler);
+
+    EXPECT_EQ(detail, QFileInfo(target).absoluteFilePath() + QStringLiteral(": ")
+                          + QString::fromLocal8Bit(std::strerror(EFBIG)));
+    EXPECT_EQ(platformtest::readBytes(target), QByteArray("old"));
 }
 
 TEST(XmlWriterTest, RefusesNamesThatAreNotXmlNames)
