@@ -85,7 +85,7 @@ public:
     TListCells Cells;
     companydata::TDataSentakuRecArray DataList;
     // The analysis-cloud and cash-book classes (stand-ins until they are part of the program).
-    TSubsystem9Factories Factories = StandInFactories();
+    TSubsystem9Factories Factories = RealFactories();
 
     // Service requests.
     bool GetServerInfo();

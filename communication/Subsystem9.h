@@ -1,8 +1,8 @@
 #pragma once
 // The classes of the analysis-cloud upload and the cash-book exchange that the data
-// communication runs, reached through factories of the module so that the communication does
-// not depend on them. Until those classes are part of the program, the factories make
-// stand-ins that say "この機能はまだ使用できません。" and fail.
+// communication runs, reached through factories of the module, so that tests can put
+// scripted ones in their place. The program's factories make the real classes of
+// cloudexchange/; the stand-ins say "この機能はまだ使用できません。" and fail.
 
 #include <QString>
 
@@ -47,6 +47,9 @@ struct TSubsystem9Factories {
     std::function<std::unique_ptr<ICashBookLoaderBox>()> NewCashBookLoaderBox;
     std::function<std::unique_ptr<IFtpWebDbSqlDump>()> NewFtpWebDbSqlDump;
 };
+
+// The factories of the real classes.
+TSubsystem9Factories RealFactories();
 
 // The factories of stand-ins.
 TSubsystem9Factories StandInFactories();

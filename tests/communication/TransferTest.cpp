@@ -326,6 +326,7 @@ TEST_F(Transfer, CashBookExchangeWithStandInClasses)
 
     // Master send: the sender's preparation fails, nothing is written.
     auto master = Ctl(communication::stMasterSend, -1);
+    master->Factories = communication::StandInFactories();
     ASSERT_TRUE(master->GetServerInfo());
     EXPECT_FALSE(master->CashBookSend());
     EXPECT_EQ(messages.texts(), (QStringList{notYet, QStringLiteral("　\r\nデータセンダーエラー1\r\n ")}));
@@ -335,6 +336,7 @@ TEST_F(Transfer, CashBookExchangeWithStandInClasses)
 
     // Cash-book send: the file arrives, then the sender's completion fails and the send says so.
     auto send = Ctl(communication::stCashBookSend, -1);
+    send->Factories = communication::StandInFactories();
     ASSERT_TRUE(send->GetServerInfo());
     messages.messages.clear();
     EXPECT_FALSE(send->CashBookSend());
@@ -345,6 +347,7 @@ TEST_F(Transfer, CashBookExchangeWithStandInClasses)
     // Receive of folder 02: restored into the temporary folder, refused by the stand-in take-in,
     // and the temporary database is gone afterwards.
     auto receive = Ctl(communication::stCashBookReceive, -1);
+    receive->Factories = communication::StandInFactories();
     receive->ServerInfo = send->ServerInfo;
     messages.messages.clear();
     EXPECT_FALSE(receive->CashBookReceive(1)) << messageText().toStdString();
