@@ -164,9 +164,11 @@ void TDataInfomation::RefreshIniFile(const QString& folder, const QString& secti
 
 QString TDataInfomation::GetDataVersionName(qint32 major, qint32 minor) const {
     const QString text = QStringLiteral("%1.%2").arg(major).arg(minor);
+    // A product installed without a name (no "Type" value) names its version by the number
+    // too: an empty name would blank the version of every data set written with it.
     for (const TSeihinVersionName& v : SeihinVersions)
         if (v.VersionText == text)
-            return v.Name;
+            return v.Name.isEmpty() ? text : v.Name;
     return text;
 }
 

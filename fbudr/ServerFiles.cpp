@@ -66,8 +66,17 @@ std::optional<std::string> ServerFiles::allowed(const std::string& path, bool fo
 }
 
 bool ServerFiles::fileExists(const std::string& path) const {
+    return fileState(path) == FileAnswer::Present;
+}
+
+FileAnswer ServerFiles::fileState(const std::string& path) const {
     const auto file = allowed(path, true, false);
-    return file && statIs(*file, S_IFREG, true);
+    if (!file)
+        return FileAnswer::Refused;
+    struct stat info {};
+    if (stat(file->c_str(), &info) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? FileAnswer::Absent : FileAnswer::Failed;
+    return S_ISREG(info.st_mode) ? FileAnswer::Present : FileAnswer::Absent;
 }
 
 bool ServerFiles::folderExists(const std::string& path) const {

@@ -1,8 +1,8 @@
 #pragma once
 // The file operations behind the server routines. Paths come as the client sent them (UTF-8);
 // each operation resolves them to canonical paths, refuses anything outside the configured
-// roots (ServerRoots.h) and answers false for a refusal or a failure alike. Nothing here
-// throws for a file-system failure.
+// roots (ServerRoots.h) and answers false for a refusal or a failure alike (the file test
+// fileState alone tells them apart). Nothing here throws for a file-system failure.
 
 #include "ServerRoots.h"
 
@@ -14,6 +14,10 @@
 
 namespace taxlink_udr {
 
+// The answer of a file test, as FILEOPERATION's "FEXIST" gives it: a refused path or a test
+// that failed is not "no file" (a caller would take the file for deleted).
+enum class FileAnswer : int { Present = 1, Absent = 0, Refused = -1, Failed = -2 };
+
 class ServerFiles {
 public:
     explicit ServerFiles(Roots roots) : roots_(std::move(roots)) {}
@@ -21,6 +25,10 @@ public:
     static ServerFiles fromConfig();
 
     bool fileExists(const std::string& path) const;   // a plain file (links followed)
+    // Present for a plain file (links followed); Absent when nothing or no plain file is there;
+    // Refused for a path outside the roots or one that cannot be resolved; Failed when the
+    // file system could not tell.
+    FileAnswer fileState(const std::string& path) const;
     bool folderExists(const std::string& path) const;
     bool makeFolder(const std::string& path) const;   // with every missing parent; true when it exists
     bool removeFolder(const std::string& path) const; // with its contents; links are removed, not followed

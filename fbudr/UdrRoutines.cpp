@@ -1,7 +1,8 @@
 // The server routines of the plugin, as the schema declares them (ENGINE UDR, module
 // "taxlink_udr"). Every routine answers a refusal or a failure with its "no" value (WBOOL 0,
 // 0 or NULL) and never with a database error: everything that could throw is caught here, at
-// the boundary to the engine, and the engine's own status is never touched.
+// the boundary to the engine, and the engine's own status is never touched. The file test
+// "FEXIST" alone answers a refusal (-1) and a failure (-2) apart from "no file" (0).
 
 #include "ServerFiles.h"
 #include "UdrFramework.h"
@@ -139,15 +140,15 @@ struct WboolOut {
     ISC_LONG wbool;
     ISC_SHORT wboolNull;
 
-    // Sets the answer; anything that goes wrong while finding it is a refusal (0), never an error
-    // of the database.
+    // Sets the answer; anything that goes wrong while finding it gives onFailure (a refusal, 0,
+    // unless said otherwise), never an error of the database.
     template <typename Answer>
-    void set(Answer answer) {
+    void set(Answer answer, ISC_LONG onFailure = 0) {
         wboolNull = FB_FALSE;
         try {
             wbool = answer();
         } catch (...) {
-            wbool = 0;
+            wbool = onFailure;
         }
     }
 };
@@ -175,7 +176,7 @@ struct FileOperation {
         const std::string word = upper(in->mode.text());
         const ServerFiles files = ServerFiles::fromConfig();
         if (word == "FEXIST")
-            return files.fileExists(in->path1.text());
+            return static_cast<int>(files.fileState(in->path1.text()));
         if (word == "FCOPY")
             return !in->path2Null && files.copyFile(in->path1.text(), in->path2.text());
         if (word == "FDEL")
@@ -183,7 +184,12 @@ struct FileOperation {
         return 0;
     }
     static void run(Firebird::IExternalContext*, const In* in, Out* out) {
-        out->set([in] { return answer(in); });
+        bool fileTest = false;
+        try {
+            fileTest = !in->modeNull && upper(in->mode.text()) == "FEXIST";
+        } catch (...) {
+        }
+        out->set([in] { return answer(in); }, fileTest ? static_cast<ISC_LONG>(taxlink_udr::FileAnswer::Failed) : 0);
     }
 };
 

@@ -132,7 +132,7 @@ TDataSentakuBox::TDataSentakuBox(QWidget* owner)
     };
     ReadDataState = [this](const QString& folder) {
         const bool present = core::ConnectMode == 0 ? QFile::exists(QDir(folder).filePath(kDataFileName))
-                                                    : ServerFileExists(folder);
+                                                    : ServerFileExists(folder) == core::FileState::Present;
         if (!present)
             return -1;
         companydata::TDataInfomation info;
@@ -149,8 +149,8 @@ TDataSentakuBox::TDataSentakuBox(QWidget* owner)
     ShowDetailBox = [](const controls::TMessageInfoRec& info) { return controls::ShowMessageBox(info); };
     ShowPlaceBox = [](TDataPlaceBox& box) { return box.exec(); };
     ServerFileExists = [](const QString& folder) {
-        return core::DM && core::fileops::ServerFileOperation(*core::DM, QStringLiteral("FExist"),
-                                                     folder + QStringLiteral("/qmacc.fdb"));
+        return core::DM ? core::fileops::ServerFileState(*core::DM, folder + QStringLiteral("/qmacc.fdb"))
+                        : core::FileState::Unknown;
     };
     buildControls();
     // Seen before the base form's keys, so that Esc and F12 go through this form's handlers.
@@ -505,17 +505,23 @@ int TDataSentakuBox::CheckDataFolder(const QString& path)
         return core::SystemDef.DataCheck == 1 ? -3 : -1;
     }
     case 1:
-    case 2:
-        if (SyoriType == 2 || SyoriType == 4)
-            return ServerFileExists(folder) ? 1 : 0;
+    case 2: {
+        // A test that was refused or failed (reported) is no answer: the data set may be there.
+        if (SyoriType == 2 || SyoriType == 4) {
+            const core::FileState state = ServerFileExists(folder);
+            return state == core::FileState::Unknown ? -1 : state == core::FileState::Present ? 1 : 0;
+        }
         if (SyoriType == 5)
             return -1;
         if (!CheckDataState(folder, 0))
             return -1;
-        if (ServerFileExists(folder))
+        const core::FileState state = ServerFileExists(folder);
+        if (state == core::FileState::Present)
             return 1;
-        core::showMessage(core::MessageKind::Warning, kNoDataMessage);
+        if (state == core::FileState::Absent)
+            core::showMessage(core::MessageKind::Warning, kNoDataMessage);
         return -1;
+    }
     default:
         core::showMessage(core::MessageKind::Error, QStringLiteral("製品タイプ不整合のためデータを起動できませんでした。\r"));
         return -1;

@@ -8,6 +8,7 @@
 #include "controls/dialogs/Message2Info.h"
 #include "controls/dialogs/TMessageBox.h"
 #include "controls/forms/TBSDI.h"
+#include "core/fileops/FileOperations.h"
 #include "core/modules/IModuleForm.h"
 #include "selection/DataListKensakuBox.h"
 #include "selection/DataSentakuFKeys.h"
@@ -161,8 +162,9 @@ public:
     // The folder's data state check with its messages (mode 0 with messages, 1 silent); true
     // when the state allows the work. Default: every folder is allowed.
     std::function<bool(const QString& folder, int mode)> CheckDataState;
-    // Whether the company database file exists in a folder of the database server.
-    std::function<bool(const QString& folder)> ServerFileExists;
+    // Whether the company database file exists in a folder of the database server; Unknown
+    // (reported) when the server refused the test or it failed.
+    std::function<core::FileState(const QString& folder)> ServerFileExists;
     // Shows the data-place dialog modally; its result.
     std::function<int(TDataPlaceBox& box)> ShowPlaceBox;
     // The numbered message box (catalogue message, the end-application question).

@@ -37,9 +37,11 @@ companydata::TDataInfomation NewInfo()
     return info;
 }
 
-bool LocalFileExists(const QString& path)
+core::FileState LocalFileState(const QString& path)
 {
-    return core::DM ? core::DM->FExist(path, core::ConnectMode) : QFile::exists(path);
+    if (core::DM)
+        return core::fileops::FExistState(*core::DM, path, core::ConnectMode);
+    return QFile::exists(path) ? core::FileState::Present : core::FileState::Absent;
 }
 
 // The parent record of a grid row in the list, or null for a row that is none.
@@ -117,8 +119,13 @@ void RefreshRow(TDataSentakuBox& box, int row)
     companydata::TDataInfomation info = NewInfo();
     TDataInfomationRec infoRec;
 
+    // Only a data set confirmed missing empties its row: a test that was refused or failed
+    // (reported) leaves the row as it is.
     if (!IsStandAlone()) {
-        if (box.ServerFileExists(folder)) {
+        const core::FileState state = box.ServerFileExists(folder);
+        if (state == core::FileState::Unknown)
+            return;
+        if (state == core::FileState::Present) {
             info.ReadIni(folder, infoRec);
             // A database that could not be read leaves the registry row as it is: filling the
             // record from nothing would wipe its name, code and period.
@@ -137,7 +144,10 @@ void RefreshRow(TDataSentakuBox& box, int row)
         return;
     }
 
-    if (LocalFileExists(dataFile)) {
+    const core::FileState state = LocalFileState(dataFile);
+    if (state == core::FileState::Unknown)
+        return;
+    if (state == core::FileState::Present) {
         info.ReadIni(folder, infoRec);
         TDataInfomationRec dbRec;
         bool read = false;
@@ -241,17 +251,27 @@ void RebuildChildren(TDataSentakuBox& box, int row)
             return;
         }
     }
+    const QString workFolder = parent->NetDrive != 0 ? parent->LocalPath : parent->PasName;
+    const QStringList names = companydata::HasChildren(parent->Gassan)
+                                  ? QDir(workFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)
+                                  : QStringList();
+    // A child whose database could not be tested (reported) would be lost: the children stay
+    // as they are.
+    QList<core::FileState> states;
+    for (const QString& name : names) {
+        states << LocalFileState(QDir(QDir(workFolder).filePath(name)).filePath(kDataFileName));
+        if (states.last() == core::FileState::Unknown)
+            return;
+    }
     parent->Children.clear();
     parent->ChildCount = 0;
     box.ListCtl.DeleteDataListChildRecord(*parent, 1);
     if (!companydata::HasChildren(parent->Gassan))
         return;
-    const QString workFolder = parent->NetDrive != 0 ? parent->LocalPath : parent->PasName;
-    const QStringList names = QDir(workFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     companydata::TDataInfomation info = NewInfo();
     for (int i = 0; i < names.size(); ++i) {
         const QString childFolder = QDir(workFolder).filePath(names.at(i));
-        if (!LocalFileExists(QDir(childFolder).filePath(kDataFileName)))
+        if (states.at(i) != core::FileState::Present)
             continue;
         TDataListRec child;
         box.ListCtl.InitDataListRec(child, parent->PasName + QLatin1Char('/') + names.at(i));

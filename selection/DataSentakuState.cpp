@@ -5,6 +5,7 @@
 #include "controls/grid/TxGrid.h"
 #include "core/Exception.h"
 #include "core/Globals.h"
+#include "core/fileops/FileOperations.h"
 #include "core/dates/DateTexts.h"
 #include "companydata/DataSentakuListCtl.h"
 #include "core/dm/TDM.h"
@@ -25,12 +26,12 @@ using companydata::TDataListRec;
 
 namespace {
 
-bool DataFileExists(const QString& folder)
+core::FileState DataFileState(const QString& folder)
 {
     const QString file = QDir(folder).filePath(kDataFileName);
     if (core::DM)
-        return core::DM->FExist(file, core::ConnectMode);
-    return QFile::exists(file);
+        return core::fileops::FExistState(*core::DM, file, core::ConnectMode);
+    return QFile::exists(file) ? core::FileState::Present : core::FileState::Absent;
 }
 
 QDate DateOf(const QString& text)
@@ -57,7 +58,10 @@ qint32 LoginCodeOf(qint32 opCode, qint32 groupId)
 
 int CheckDataState(TDataSentakuBox& box, const QString& folder, bool warn, bool messages, TDataInfomationRec* infoRec)
 {
-    if (!DataFileExists(folder)) {
+    const core::FileState dataFile = DataFileState(folder);
+    if (dataFile == core::FileState::Unknown)
+        return 0; // reported; the data set may be there
+    if (dataFile == core::FileState::Absent) {
         if (!warn)
             return 1;
         core::showMessage(core::MessageKind::Warning, QStringLiteral("このフォルダには財務データがありません。\r"),

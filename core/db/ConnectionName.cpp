@@ -18,14 +18,12 @@ QString hostForm(const QString& host, const QString& folder, const QString& file
 
 } // namespace
 
-QString databaseConnectionName(int connectMode, const QString& host, const QString& folder, const QString& file) {
-    if (connectMode != 0 && host != QLatin1String("127.0.0.1"))
-        return hostForm(host, folder, file);
-    return joinPath(folder, file);
+bool throughServer(int connectMode, const QString& host) {
+    return connectMode != 0 && !host.isEmpty();
 }
 
-QString dropDatabaseName(int connectMode, const QString& host, const QString& folder, const QString& file) {
-    if (connectMode != 0)
+QString databaseConnectionName(int connectMode, const QString& host, const QString& folder, const QString& file) {
+    if (throughServer(connectMode, host))
         return hostForm(host, folder, file);
     return joinPath(folder, file);
 }

@@ -7,13 +7,15 @@
 
 namespace core {
 
-// connectMode 0 is a local database; any other mode goes through the server at host, unless
-// the host is the loopback address, which is opened locally like mode 0.
-QString databaseConnectionName(int connectMode, const QString& host, const QString& folder, const QString& file);
+// Whether a database of the connect mode and host is reached through the server over TCP: in
+// the client/server modes (1, 2) with a host, the loopback address "127.0.0.1" included. A
+// bare path would be opened by the engine inside this process, which then holds the file: the
+// server (every other operator) could not open it, and no password would be checked. Mode 0,
+// and an empty host, name the file for the engine of this process.
+bool throughServer(int connectMode, const QString& host);
 
-// The name used to drop a database: through the server whenever connectMode != 0, even on
-// the loopback address.
-QString dropDatabaseName(int connectMode, const QString& host, const QString& folder, const QString& file);
+// "host:folder/file" when throughServer, else "folder/file".
+QString databaseConnectionName(int connectMode, const QString& host, const QString& folder, const QString& file);
 
 // Database, backup and service names as the client takes them: the bytes the file system uses
 // (UTF-8). Firebird on Linux opens the name bytes as they are, so a CP932 name for a folder with

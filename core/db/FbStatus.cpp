@@ -1,5 +1,6 @@
 #include "core/db/FbStatus.h"
 
+#include "core/errors/ConnectionLoss.h"
 #include "platform/Cp932.h"
 
 #include <QStringDecoder>
@@ -18,6 +19,27 @@ QString decodeServerText(const QByteArray& bytes) {
     return utf8.hasError() ? platform::fromCp932(bytes) : text;
 }
 
+namespace {
+
+// A broken attachment, by any of the codes of the vector (the first may be the general network
+// error), is noted for the program's end (core/errors/ConnectionLoss.h).
+void noteBrokenAttachment(const ISC_STATUS* vector, const EIBError& error) {
+    for (const ISC_STATUS* at = vector; *at != isc_arg_end;) {
+        const ISC_STATUS kind = *at++;
+        if (kind == isc_arg_cstring) {
+            at += 2;
+            continue;
+        }
+        const ISC_STATUS value = *at++;
+        if (kind == isc_arg_gds && long(value) != isc::network_error && IsConnectionLostCode(long(value))) {
+            NoteDatabaseError(EIBError(long(value), error.sqlCode(), error.message()));
+            return;
+        }
+    }
+}
+
+} // namespace
+
 EIBError toEIBError(Firebird::IStatus* status) {
     const ISC_STATUS* vector = status->getErrors();
     const long code = (vector[0] == isc_arg_gds) ? long(vector[1]) : 0;
@@ -28,7 +50,9 @@ EIBError toEIBError(Firebird::IStatus* status) {
     char buffer[1024];
     while (fb_interpret(buffer, sizeof buffer, &cursor) > 0)
         lines.append(decodeServerText(QByteArray(buffer)));
-    return EIBError(code, sqlCode, lines.join(QLatin1Char(' ')));
+    EIBError error(code, sqlCode, lines.join(QLatin1Char(' ')));
+    noteBrokenAttachment(vector, error);
+    return error;
 }
 
 EIBError layerError(long ibErrorCode, const QString& message) {

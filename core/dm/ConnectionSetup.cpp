@@ -1,6 +1,7 @@
 #include "core/dm/ConnectionSetup.h"
 
 #include "core/Globals.h"
+#include "core/db/ConnectionName.h"
 #include "core/db/IBDatabase.h"
 
 namespace core {
@@ -22,7 +23,7 @@ QStringList serviceParams() {
 }
 
 bool opensLocally(int connectMode, const QString& host) {
-    return connectMode == 0 || host == QLatin1String("127.0.0.1");
+    return !throughServer(connectMode, host);
 }
 
 } // namespace core

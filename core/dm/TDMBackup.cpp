@@ -6,6 +6,7 @@
 #include "core/backup/BackupBusy.h"
 #include "core/backup/BackupSteps.h"
 #include "core/backup/FileSwap.h"
+#include "core/db/ConnectionName.h"
 #include "core/dm/ConnectionSetup.h"
 #include "core/session/Identity.h"
 
@@ -62,9 +63,8 @@ bool TDM::BackupFDB(Protocol protocol, const QString& server, quint8 direct, con
     return done;
 }
 
-bool TDM::RestoreFDB(Protocol protocol, const QString& serverArg, quint8 keepIndexes, const QString& backupFile,
+bool TDM::RestoreFDB(Protocol protocol, const QString& server, quint8 keepIndexes, const QString& backupFile,
                      const QString& databaseFile) {
-    QString server = serverArg;
     const QString folder = folderOfFile(databaseFile);
     const QString fileHost = protocol == Protocol::Local ? QString() : server;
     const QString scratch = scratchNameBeside(databaseFile);
@@ -95,9 +95,13 @@ bool TDM::RestoreFDB(Protocol protocol, const QString& serverArg, quint8 keepInd
 
         bool reconnected = true;
         if (databaseFile.contains(Identity.DataFile)) {
-            if ((ConnectMode == 1 || ConnectMode == 2) && protocol == Protocol::Local && server.isEmpty())
-                server = QStringLiteral("127.0.0.1");
-            reconnected = fnAccDatConnected(server, folder, 0);
+            // Restored by this process's engine, the file is this machine's: it is opened the
+            // same way, also in the client/server modes.
+            reconnected =
+                protocol == Protocol::Local
+                    ? connectCompanyDatabase(*this, databaseConnectionName(0, QString(), folder, Identity.DataFile),
+                                             QString(), folder, 0)
+                    : fnAccDatConnected(server, folder, 0);
             if (reconnected)
                 DeleteOpinf();
         }

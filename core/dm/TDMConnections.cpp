@@ -63,9 +63,16 @@ bool TDM::fnFileManConnected(const QString& host) {
 bool TDM::fnAccDatConnected(const QString& hostArg, const QString& folderArg, quint8 writeInfo) {
     const QString host = connectHost(hostArg);
     const QString folder = folderArg.isEmpty() ? SystemDef.DataFolder : folderArg;
+    return connectCompanyDatabase(*this, databaseConnectionName(ConnectMode, host, folder, Identity.DataFile), host,
+                                  folder, writeInfo);
+}
+
+bool connectCompanyDatabase(TDM& dm, const QString& databaseName, const QString& host, const QString& folder,
+                            quint8 writeInfo) {
     try {
-        IBDatabaseDAT.close();
-        openDatabase(IBDatabaseDAT, host, folder, Identity.DataFile);
+        dm.IBDatabaseDAT.close();
+        prepareConnection(dm.IBDatabaseDAT, databaseName);
+        dm.IBDatabaseDAT.open();
         if (writeInfo == 1)
             if (DataSetMarks* marks = dataSetMarks())
                 marks->MarkInUse(folder, ConnectMode == 0);
@@ -74,11 +81,11 @@ bool TDM::fnAccDatConnected(const QString& hostArg, const QString& folderArg, qu
         // A file that cannot be read at all (missing, locked, being restored) is not damaged;
         // and once the program is ending no check is started.
         if (e.ibErrorCode() != isc::io_error && !FatalDbError)
-            CallDataCheckHook(host, folder, 0, 1);
+            dm.CallDataCheckHook(host, folder, 0, 1);
     } catch (const std::exception& e) {
         ShowMessageWithDetail(kCompanyConnectFailed, exceptionText(e), MessageKind::Error);
     }
-    return IBDatabaseDAT.connected();
+    return dm.IBDatabaseDAT.connected();
 }
 
 bool TDM::AccDatDisconnect(const QString& folderArg, quint8 writeInfo, quint8 updateList) {

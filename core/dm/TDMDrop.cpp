@@ -17,9 +17,8 @@ bool TDM::AccDatDropDatabase(const QString& hostArg, const QString& folder) {
     const QString message =
         QStringLiteral("ユーザーデータベースの削除処理に失敗しました。\r接続パスを確認して下さい。");
     try {
-        // In the server modes the drop always goes through the server, also on 127.0.0.1.
         TIBDatabase db;
-        prepareConnection(db, dropDatabaseName(ConnectMode, connectHost(hostArg), folder, Identity.DataFile));
+        prepareConnection(db, databaseConnectionName(ConnectMode, connectHost(hostArg), folder, Identity.DataFile));
         db.open();
         db.dropDatabase();
         return true;

@@ -2,13 +2,13 @@
 
 #include "core/Globals.h"
 #include "core/dm/TDM.h"
+#include "core/errors/ConnectionLoss.h"
 #include "core/errors/DetailMessage.h"
 #include "core/errors/ErrorLogs.h"
 #include "core/errors/IscErrorText.h"
 #include "core/text/DelphiDateFormat.h"
 #include "core/text/SplitText.h"
 #include "core/ui/MessageService.h"
-#include "core/ui/Quit.h"
 
 #include <QRegularExpression>
 
@@ -16,10 +16,6 @@ namespace core {
 
 namespace {
 
-const QString kNetworkFailureText = QStringLiteral(
-    "何らかの原因でネットワークが物理的に切断されている か Firebirdサービス(RDBMS)との通信が切断されました。\r\r"
-    "[OK]ボタンを押すとアプリケーションの終了処理に入ります。（[OK]後、何回かメッセージが表示される場合があります）\r"
-    "アプリケーションが終了しましたら再起動して下さい。\r");
 const QString kEndNotice = QStringLiteral("\r\r[OK]ボタンを押すとアプリケーションの終了処理に入ります。（[OK]"
                                           "後、何回かメッセージが表示される場合があります）\r"
                                           "アプリケーションが終了しましたら再起動して下さい。\r");
@@ -32,6 +28,14 @@ QString logTimestamp() {
 // The database name of the company connection as it stands (empty before one was named).
 QString companyDatabaseName() {
     return DM ? DM->IBDatabaseDAT.databaseName() : QString();
+}
+
+// The host and the company database name; a name that already carries the host (a connection
+// through the server) is not prefixed with it again.
+QString hostAndDatabaseName() {
+    const QString name = companyDatabaseName();
+    const QString host = SystemDef.HOSTNAME + QLatin1Char(':');
+    return name.startsWith(host) ? name : host + name;
 }
 
 // A log line stays one line: line breaks inside a database message become blanks.
@@ -52,7 +56,7 @@ QStringList errFbAccessLines(const EIBError& error, const QString& context) {
         QStringLiteral("%1,%2,%3,%4,%5,%6,%7")
             .arg(logTimestamp(), SystemDef.ComputerName, QString::number(SystemDef.OPCODE),
                  QStringLiteral("Serial=") + SystemDef.Serial, QStringLiteral("AppVer=") + SystemDef.AppVersion,
-                 QStringLiteral("DBName=") + SystemDef.HOSTNAME + QLatin1Char(':') + companyDatabaseName(),
+                 QStringLiteral("DBName=") + hostAndDatabaseName(),
                  QStringLiteral("DataVer=") + DataVersionText);
     const QString second = QStringLiteral("Error=%1 [%2] (%3) %4,%5")
                                .arg(context, QString::number(error.ibErrorCode()), QString::number(error.sqlCode()),
@@ -79,29 +83,20 @@ void ReportFbAccessError(const EIBError& error, const QString& context, const QS
     appendLogLines(errFbAccessLogFile(), lines);
     replaceLogLines(errFbAccessTxtFile(), lines);
 
-    QString shown = message;
-    if (error.ibErrorCode() == isc::network_error) {
-        FatalDbError = true;
-        shown = kNetworkFailureText;
-    } else if (error.ibErrorCode() == isc::internal_error) {
-        FatalDbError = true;
-        shown = errorCodeText(error) + kEndNotice;
+    if (IsConnectionLostCode(error.ibErrorCode())) {
+        TellConnectionLost(error.message());
+        return;
     }
-
-    if (!shown.isEmpty()) {
-        if (FatalDbError) {
-            if (ConnectMode == 0)
-                shown += kStandAloneNote;
-            showMessage(MessageKind::Error, shown, mbOK);
-        } else {
-            const QString detail = QStringLiteral("IBXエラーコード:%1").arg(error.ibErrorCode()) + QLatin1Char('\r') +
-                                   error.message() + QLatin1Char('\r') + errorCodeText(error);
-            ShowMessageWithDetail(shown, detail, MessageKind::Error);
-        }
+    if (error.ibErrorCode() == isc::internal_error) {
+        EndOnFatalDbError(errorCodeText(error) + kEndNotice + (ConnectMode == 0 ? kStandAloneNote : QString()),
+                          QString());
+        return;
     }
-
-    if (FatalDbError)
-        requestQuit(kFatalDbErrorExitCode);
+    if (!message.isEmpty()) {
+        const QString detail = QStringLiteral("IBXエラーコード:%1").arg(error.ibErrorCode()) + QLatin1Char('\r') +
+                               error.message() + QLatin1Char('\r') + errorCodeText(error);
+        ShowMessageWithDetail(message, detail, MessageKind::Error);
+    }
 }
 
 void ReportFbError(const EIBError& error, const QString& message) {
@@ -111,7 +106,10 @@ void ReportFbError(const EIBError& error, const QString& message) {
                          QStringLiteral("ErrCode<%1>  SQLCODE<%2>").arg(error.ibErrorCode()).arg(error.sqlCode()) +
                          QStringLiteral("\r\n") + error.message() + QStringLiteral("\r\r\n") + errorCodeText(error) +
                          QStringLiteral("\r\n");
-    showMessage(MessageKind::Error, text, mbOK);
+    if (IsConnectionLostCode(error.ibErrorCode()))
+        TellConnectionLost(error.message());
+    else
+        showMessage(MessageKind::Error, text, mbOK);
 
     const QStringList lines = fbErrorLines(text);
     replaceLogLines(fbErrorTxtFile(), lines);

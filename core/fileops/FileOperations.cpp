@@ -1,6 +1,7 @@
 #include "core/fileops/FileOperations.h"
 
 #include "core/Exception.h"
+#include "core/errors/DetailMessage.h"
 #include "core/files/FolderTree.h"
 #include "core/files/NetworkPaths.h"
 
@@ -9,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -32,6 +34,21 @@ bool renameNoReplace(const QString& source, const QString& target) {
     return lstat(to.constData(), &info) != 0 && errno == ENOENT && std::rename(from.constData(), to.constData()) == 0;
 }
 
+// stat(2) tells "nothing there" (ENOENT, ENOTDIR) from a test that failed (EACCES, EIO ...).
+FileState LocalFileState(const QString& path) {
+    if (path.isEmpty())
+        return FileState::Unknown;
+    struct stat info {};
+    if (stat(QFile::encodeName(path).constData(), &info) == 0)
+        return S_ISREG(info.st_mode) ? FileState::Present : FileState::Absent;
+    const int failure = errno;
+    if (failure == ENOENT || failure == ENOTDIR)
+        return FileState::Absent;
+    ShowMessageWithDetail(QStringLiteral("ファイルの存在確認に失敗しました。"),
+                          path + QLatin1Char('\r') + QString::fromLocal8Bit(std::strerror(failure)), MessageKind::Error);
+    return FileState::Unknown;
+}
+
 } // namespace
 
 bool DExist(TDM& dm, const QString& path, int mode) {
@@ -53,9 +70,13 @@ bool RmDir(TDM& dm, const QString& path, int mode, bool allowUndo) {
 }
 
 bool FExist(TDM& dm, const QString& path, int mode) {
+    return FExistState(dm, path, mode) == FileState::Present;
+}
+
+FileState FExistState(TDM& dm, const QString& path, int mode) {
     if (mode == 0)
-        return QFileInfo(path).isFile();
-    return serverMode(mode) && ServerFileOperation(dm, QStringLiteral("FExist"), path);
+        return LocalFileState(path);
+    return serverMode(mode) ? ServerFileState(dm, path) : FileState::Absent;
 }
 
 bool FDel(TDM& dm, const QString& path, int mode, bool allowUndo) {

@@ -13,6 +13,10 @@ namespace core {
 
 class TDM;
 
+// What a file test found. Unknown: the test was refused or failed (and was reported); the file
+// may well be there, so nothing may be done that only a missing file would justify.
+enum class FileState { Present, Absent, Unknown };
+
 namespace fileops {
 
 // Whether the folder exists.
@@ -21,8 +25,12 @@ bool DExist(TDM& dm, const QString& path, int mode);
 bool MkDir(TDM& dm, const QString& path, int mode);
 // Deletes the folder with its contents; locally allowUndo moves it to the trash instead.
 bool RmDir(TDM& dm, const QString& path, int mode, bool allowUndo);
-// Whether the file exists (a plain file; links followed).
+// Whether the file exists (a plain file; links followed): FExistState is Present.
 bool FExist(TDM& dm, const QString& path, int mode);
+// The file test with its third answer: Unknown, after an error message, when the file system
+// (mode 0) or the server could not tell, the server refused the path or the call failed;
+// Unknown without a message for an empty path; Absent for a mode without files (not 0 to 2).
+FileState FExistState(TDM& dm, const QString& path, int mode);
 // Deletes the file; locally allowUndo moves it to the trash instead.
 bool FDel(TDM& dm, const QString& path, int mode, bool allowUndo);
 // Moves the file. Locally a plain rename, which fails when the target exists or lies on
@@ -39,6 +47,11 @@ QString LongToShortFileName(TDM& dm, const QString& path, int mode);
 // "RmDir" through DIRECTORYTEST, the word sent upper-cased. False for any other word, an empty
 // path (path2 of "FCopy" too), a refusal of the server, and a failure, which is reported.
 bool ServerFileOperation(TDM& dm, const QString& operation, const QString& path1, const QString& path2 = QString());
+
+// The server's file test through FILEOPERATION "FEXIST" (answers 1 file, 0 none, -1 path
+// refused, -2 test failed). A refusal, a failure or a failed call is reported and gives
+// Unknown; so does an empty path.
+FileState ServerFileState(TDM& dm, const QString& path);
 
 // The server's short form of a path through LONGTOSHORTFILENAME; empty for an empty name and on
 // a failure, which is reported.

@@ -78,6 +78,38 @@ bool ServerFileOperation(TDM& dm, const QString& operation, const QString& path1
     return done && result;
 }
 
+FileState ServerFileState(TDM& dm, const QString& path) {
+    const QString message = QStringLiteral("サーバーへのファイル操作(FEXIST)に失敗しました。");
+    if (path.trimmed().isEmpty())
+        return FileState::Unknown;
+    int answer = 0;
+    const bool done = onSystemDatabase(dm, QStringLiteral("TDM.ServerFileOperation"), message, [&](TIBSQL& sql) {
+        sql.sql().clear();
+        sql.sql().append(QStringLiteral("SELECT WBOOL FROM FILEOPERATION(:MODE,:FILEPATH1,:FILEPATH2)"));
+        sql.paramByName(QStringLiteral("MODE")).setString(QStringLiteral("FEXIST"));
+        sql.paramByName(QStringLiteral("FILEPATH1")).setString(path);
+        sql.paramByName(QStringLiteral("FILEPATH2")).setString(QString());
+        sql.execQuery();
+        answer = sql.eof() ? -2 : sql.fieldByName(QStringLiteral("WBOOL")).asInteger();
+    });
+    if (!done)
+        return FileState::Unknown; // reported
+    switch (answer) {
+    case 1:
+        return FileState::Present;
+    case 0:
+        return FileState::Absent;
+    case -1:
+        ShowMessageWithDetail(message, QStringLiteral("サーバーの設定で許可されていない場所です。\r") + path,
+                              MessageKind::Error);
+        return FileState::Unknown;
+    default:
+        ShowMessageWithDetail(message, QStringLiteral("サーバーでファイルの状態を確認できませんでした。\r") + path,
+                              MessageKind::Error);
+        return FileState::Unknown;
+    }
+}
+
 QString ServerLongToShortFileName(TDM& dm, const QString& longName) {
     if (longName.trimmed().isEmpty())
         return QString();

@@ -1,19 +1,26 @@
 #include "core/ui/MessageService.h"
 
+#include "core/errors/ConnectionLoss.h"
+
 #include <QDebug>
 
 namespace core {
 
 namespace {
 
+// The answer nobody gave: Cancel, No or OK, whichever the message offers first.
+int cautiousAnswer(const MessageRequest& request) {
+    for (MessageButton cautious : {mbCancel, mbNo, mbOK})
+        if (request.buttons & cautious)
+            return ModalResultOf(cautious);
+    return mrCancel;
+}
+
 class NonInteractiveMessageService final : public MessageService {
 public:
     int showMessage(const MessageRequest& request) override {
         qWarning().noquote() << "message without a dialog:" << request.caption << request.text << request.detail;
-        for (MessageButton cautious : {mbCancel, mbNo, mbOK})
-            if (request.buttons & cautious)
-                return ModalResultOf(cautious);
-        return mrCancel;
+        return cautiousAnswer(request);
     }
     std::optional<QString> askText(const TextRequest& request) override {
         qWarning().noquote() << "prompt without a dialog:" << request.caption << request.prompt;
@@ -27,6 +34,10 @@ NonInteractiveMessageService& fallbackService() {
 }
 
 MessageService* installed = nullptr;
+
+// Once the program is ending on a fatal database error (core/errors/ConnectionLoss.h) nothing
+// more is shown: the answer is Cancel, No or OK.
+int deliver(const MessageRequest& request);
 
 } // namespace
 
@@ -65,7 +76,7 @@ int showMessage(MessageKind kind, const QString& text, MessageButtons buttons, M
     request.text = text;
     request.buttons = buttons;
     request.defaultButton = defaultButton;
-    return messageService().showMessage(request);
+    return deliver(request);
 }
 
 int showMessageWithDetailText(MessageKind kind, const QString& text, const QString& detail, const QString& caption) {
@@ -74,7 +85,7 @@ int showMessageWithDetailText(MessageKind kind, const QString& text, const QStri
     request.caption = caption;
     request.text = text;
     request.detail = detail;
-    return messageService().showMessage(request);
+    return deliver(request);
 }
 
 std::optional<QString> askPassword(const QString& caption, const QString& prompt, int maxLength) {
@@ -83,11 +94,23 @@ std::optional<QString> askPassword(const QString& caption, const QString& prompt
     request.prompt = prompt;
     request.password = true;
     request.maxLength = maxLength;
-    return messageService().askText(request);
+    return askText(request);
 }
 
 std::optional<QString> askText(const TextRequest& request) {
+    if (ProgramEnding())
+        return std::nullopt;
     return messageService().askText(request);
 }
+
+namespace {
+
+int deliver(const MessageRequest& request) {
+    if (ProgramEnding())
+        return cautiousAnswer(request);
+    return messageService().showMessage(request);
+}
+
+} // namespace
 
 } // namespace core

@@ -226,9 +226,15 @@ void TForm1::CloseDataAndSession()
     if (DataChoice)
         DataChoice->CloseForShutdown();
     if (LoggedOn && core::DM) {
-        if (core::DM->IBDatabaseDEF.connected() || core::DM->fnAccDefConnected(core::SystemDef.HOSTNAME, 1))
+        // After a fatal database error (a lost server) the logon record cannot be deleted.
+        if (!core::FatalDbError &&
+            (core::DM->IBDatabaseDEF.connected() || core::DM->fnAccDefConnected(core::SystemDef.HOSTNAME, 1)))
             core::DM->DeleteLogonInfo();
-        core::DM->IBDatabaseDEF.close();
+        try {
+            core::DM->IBDatabaseDEF.close();
+        } catch (const std::exception&) {
+            // a connection the server dropped is gone either way
+        }
     }
     LoggedOn = false;
 }

@@ -9,6 +9,7 @@
 #include "controls/wizard/TxWizard.h"
 #include "core/Globals.h"
 #include "core/dates/DateTexts.h"
+#include "core/errors/ConnectionLoss.h"
 #include "core/os/ShellDialogs.h"
 #include "core/ui/MessageService.h"
 #include "link/app/DataChoice.h"
@@ -248,6 +249,10 @@ void TForm1::Wizard1NextClick(QObject*, bool finalState)
     }
     progress.Close();
     controls::ResetScreenCursor();
+    // A lost server connection, told once, ends the program as a failed export does; the
+    // messages of the failure that follow from it are not shown.
+    if (core::ProgramEnding() && outcome != 1)
+        outcome = 4;
 
     switch (outcome) {
     case 1:

@@ -4,6 +4,7 @@
 #include "companydata/DataInfomationRec.h"
 #include "controls/forms/ScreenCursor.h"
 #include "core/Globals.h"
+#include "core/db/ConnectionName.h"
 #include "core/db/IBSQL.h"
 #include "core/db/IBTransaction.h"
 #include "core/dm/TDM.h"
@@ -104,7 +105,9 @@ void DataCheckFailed(const QString& host, const QString& dataFolder, int quiet, 
 {
     core::SystemDef.DataBroken = 0;
     core::TDM& dm = core::RequireDM();
-    const bool remote = !host.isEmpty() && host != QLatin1String("127.0.0.1");
+    // Through the server like every database name of the client/server modes: the server may
+    // hold the file, and the engine of this process must not open it beside it.
+    const bool remote = core::throughServer(core::ConnectMode, host);
     const bool sound = dm.ValidateFDB(remote ? core::Protocol::TCP : core::Protocol::Local, remote ? host : QString(),
                                       CompanyDatabaseFile(dataFolder));
     if (sound) {

@@ -104,9 +104,19 @@ int RunMainForm(const TProgramOptions& options)
     // application's loop; an early exit of the loop just enters it again.
     QEventLoop loop;
     QObject::connect(form.data(), &QObject::destroyed, &loop, &QEventLoop::quit);
-    while (form)
+    while (form) {
         loop.exec();
-    return watcher.result();
+        // A fatal database error asked the program to end (core::requestQuit): no event loop
+        // runs any more, so the form is closed here and its caller told 2, as after a failed
+        // export.
+        if (form && core::FatalDbError) {
+            form->close();
+            if (form)
+                form->ResultCode = 2;
+            break;
+        }
+    }
+    return form ? form->ResultCode : watcher.result();
 }
 
 } // namespace

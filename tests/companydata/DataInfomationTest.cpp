@@ -250,10 +250,12 @@ TEST(DataInfomationVersionName, NamedByTheVersionListElseByItsNumbers) {
     TDataInfomation info;
     info.SeihinVersions = {{QStringLiteral("15.0"), QStringLiteral("財務15")},
                            {QStringLiteral("15.0"), QStringLiteral("later entry")},
-                           {QStringLiteral("14.2"), QStringLiteral("財務14 R2")}};
+                           {QStringLiteral("14.2"), QStringLiteral("財務14 R2")},
+                           {QStringLiteral("13.1"), QString()}}; // installed without a "Type"
     EXPECT_EQ(info.GetDataVersionName(15, 0), QStringLiteral("財務15"));
     EXPECT_EQ(info.GetDataVersionName(14, 2), QStringLiteral("財務14 R2"));
     EXPECT_EQ(info.GetDataVersionName(5, 2), QStringLiteral("5.2"));
+    EXPECT_EQ(info.GetDataVersionName(13, 1), QStringLiteral("13.1"));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // routines.
 #include "DmTestSupport.h"
 
+#include "core/errors/ConnectionLoss.h"
 #include "core/errors/DetailMessage.h"
 #include "core/errors/ErrorLogs.h"
 #include "core/errors/FbAccessError.h"
@@ -51,7 +52,8 @@ protected:
     void TearDown() override { core::setErrorLogClock(previousClock); }
 
     QString expectedFirstLine() const {
-        return QStringLiteral("2024/03/05 06:07:08,経理PC01,100010010,Serial=,AppVer=,DBName=dbhost:dbhost:/srv/データ/"
+        // The name of a connection through the server carries its host once.
+        return QStringLiteral("2024/03/05 06:07:08,経理PC01,100010010,Serial=,AppVer=,DBName=dbhost:/srv/データ/"
                               "0001/qmacc.fdb,DataVer=");
     }
 
@@ -111,11 +113,19 @@ TEST_F(FbAccessErrorTest, FatalErrorsEndTheProgramAndSilenceLaterReports) {
         int connectMode;
         QString message; // the caller's; an empty one does not silence a fatal error
         QString shown;
+        QString detail;
     };
+    const QString engineText = QStringLiteral("Error writing data to the connection.");
+    // The codes of a lost connection name it, with the engine's text as detail.
     const Case cases[] = {
-        {335544721, 0, QStringLiteral("読込に失敗しました。"), networkText + standAloneNote},
-        {335544721, 1, QString(), networkText},
-        {335544333, 1, QStringLiteral("読込に失敗しました。"), core::GetIscErrorText(335544333, -902) + endNotice},
+        {335544721, 0, QStringLiteral("読込に失敗しました。"), networkText + standAloneNote, engineText},
+        {335544721, 1, QString(), networkText, engineText},
+        {335544727, 1, QStringLiteral("読込に失敗しました。"), networkText, engineText},
+        {335544726, 1, QStringLiteral("読込に失敗しました。"), networkText, engineText},
+        {335544741, 1, QStringLiteral("読込に失敗しました。"), networkText, engineText},
+        {335544856, 1, QStringLiteral("読込に失敗しました。"), networkText, engineText},
+        {335544333, 1, QStringLiteral("読込に失敗しました。"), core::GetIscErrorText(335544333, -902) + endNotice,
+         QString()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
@@ -125,12 +135,12 @@ TEST_F(FbAccessErrorTest, FatalErrorsEndTheProgramAndSilenceLaterReports) {
         quit.exitCodes.clear();
         QFile::remove(core::errFbAccessLogFile());
 
-        core::ReportFbAccessError(EIBError(c.code, -902, QStringLiteral("Error writing data to the connection.")),
-                                  QStringLiteral("TDM.fnGetSysDef"), c.message, 0);
+        core::ReportFbAccessError(EIBError(c.code, -902, engineText), QStringLiteral("TDM.fnGetSysDef"), c.message,
+                                  0);
         EXPECT_TRUE(core::FatalDbError);
         ASSERT_EQ(messages.messages.size(), 1);
         EXPECT_EQ(messages.messages[0].text, c.shown);
-        EXPECT_EQ(messages.messages[0].detail, QString());
+        EXPECT_EQ(messages.messages[0].detail, c.detail);
         EXPECT_EQ(quit.exitCodes, QList<int>{core::kFatalDbErrorExitCode});
         const QByteArray logged = fileBytes(core::errFbAccessLogFile());
         EXPECT_EQ(logged.count("\r\n"), 2);
@@ -141,9 +151,35 @@ TEST_F(FbAccessErrorTest, FatalErrorsEndTheProgramAndSilenceLaterReports) {
         core::ReportFbError(EIBError(kLockConflict, -901, QStringLiteral("again")), QStringLiteral("試算表読込"));
         EXPECT_EQ(fileBytes(core::errFbAccessLogFile()), logged);
         EXPECT_FALSE(QFile::exists(core::fbErrorLogFile()));
+        // Nor any other message of the program.
+        core::showMessage(core::MessageKind::Error, QStringLiteral("中間ファイルの作成に失敗しました。\r"));
         EXPECT_EQ(messages.messages.size(), 1);
         EXPECT_EQ(quit.exitCodes.size(), 1);
     }
+}
+
+// A broken attachment met anywhere (here a statement whose error the caller turns into a
+// message of its own) is told first and once, instead of that message; a failed connect is not
+// a lost connection.
+TEST_F(FbAccessErrorTest, ALostConnectionNotedByTheDatabaseLayerIsToldOnce) {
+    core::ConnectMode = 1;
+    core::NoteDatabaseError(EIBError(335544721, -902, QStringLiteral("Unable to complete network request")));
+    EXPECT_FALSE(core::ConnectionLossPending());
+    core::NoteDatabaseError(EIBError(335544856, -902, QStringLiteral("connection shutdown")));
+    core::NoteDatabaseError(EIBError(335544727, -902, QStringLiteral("later")));
+    EXPECT_TRUE(core::ConnectionLossPending());
+    EXPECT_FALSE(core::FatalDbError);
+
+    core::showMessage(core::MessageKind::Error, QStringLiteral("決算書の集計処理に失敗しました。\r"));
+    core::ShowMessageWithDetail(QStringLiteral("例外エラー"), QStringLiteral("connection shutdown"),
+                                core::MessageKind::Error);
+    core::ReportFbError(EIBError(335544856, -902, QStringLiteral("again")), QStringLiteral("試算表読込"));
+    EXPECT_TRUE(core::FatalDbError);
+    EXPECT_FALSE(core::ConnectionLossPending());
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_TRUE(messages.messages[0].text.startsWith(QStringLiteral("何らかの原因でネットワークが物理的に切断されている")));
+    EXPECT_EQ(messages.messages[0].detail, QStringLiteral("connection shutdown"));
+    EXPECT_EQ(quit.exitCodes, QList<int>{core::kFatalDbErrorExitCode});
 }
 
 TEST_F(FbAccessErrorTest, ALogThatCannotBeWrittenDoesNotStopTheReport) {

@@ -1,7 +1,7 @@
 // File operations with a location mode: mode 0 on the local file system, modes 1 and 2 through
 // the file routines of our UDR plugin, reached through the system database, and the transfer
 // routines of the file-management database. The server forms run twice: on the embedded engine
-// (host "127.0.0.1", the plugin inside this process, with a roots file of the test's own) and
+// (no host, the plugin inside this process, with a roots file of the test's own) and
 // through the loopback server (its roots file names the temporary folder).
 #include "DmTestSupport.h"
 
@@ -125,6 +125,13 @@ TEST_F(FileOperationsTest, LocalModeActsOnTheFileSystem) {
     EXPECT_EQ(fileops::LongToShortFileName(dm, missing, 0), missing);
     EXPECT_EQ(dm.LongToShortFileName(missing, 0), missing);
     EXPECT_TRUE(messages.messages.isEmpty()) << messages.texts().join(u'\n').toStdString();
+
+    // Nothing there is "absent"; a test the file system cannot make is no answer, and reported.
+    writeFile(file(QStringLiteral("plain")), "p");
+    EXPECT_EQ(fileops::FExistState(dm, missing, 0), core::FileState::Absent);
+    EXPECT_EQ(fileops::FExistState(dm, file(QStringLiteral("plain/qmacc.fdb")), 0), core::FileState::Absent);
+    EXPECT_EQ(fileops::FExistState(dm, file(QString(300, u'x')), 0), core::FileState::Unknown);
+    EXPECT_EQ(messages.messages.size(), 1);
 }
 
 TEST_F(FileOperationsTest, AnyOtherModeTouchesNothing) {
@@ -168,7 +175,7 @@ protected:
             writeFile(config, "# test\n" + QFile::encodeName(dir.path()) + "\n");
             QFile::setPermissions(config, QFile::ReadOwner | QFile::WriteOwner);
             roots.emplace("TAXLINK_UDR_CONFIG", QFile::encodeName(config));
-            SystemDef.HOSTNAME = QStringLiteral("127.0.0.1");
+            SystemDef.HOSTNAME.clear(); // no host: the engine of this process
         }
         SystemDef.USER = account.user;
         SystemDef.PASSWORD = account.password;
@@ -272,6 +279,34 @@ TEST_P(ServerFileOperationsTest, PathsOutsideTheRootsAreRefusedQuietly) {
     EXPECT_TRUE(fileops::FDel(dm, link, 1, false));
     EXPECT_TRUE(QFileInfo::exists(QStringLiteral("/etc/hostname")));
     EXPECT_TRUE(messages.messages.isEmpty()) << messages.texts().join(u'\n').toStdString();
+}
+
+// The file test tells a missing file from a path the roots refuse and from a test that could
+// not be made: only the first is "no file"; the other two are reported.
+TEST_P(ServerFileOperationsTest, FileTestTellsMissingFromRefusedAndFailed) {
+    const QString a = file(QStringLiteral("a.txt"));
+    writeFile(a, "a");
+    EXPECT_EQ(fileops::FExistState(dm, a, 1), core::FileState::Present);
+    EXPECT_EQ(fileops::FExistState(dm, file(QStringLiteral("none/qmacc.fdb")), 2), core::FileState::Absent);
+    EXPECT_TRUE(messages.messages.isEmpty()) << messages.texts().join(u'\n').toStdString();
+
+    EXPECT_EQ(fileops::FExistState(dm, QStringLiteral("/etc/hostname"), 1), core::FileState::Unknown);
+    EXPECT_FALSE(dm.FExist(QStringLiteral("/etc/hostname"), 1));
+    ASSERT_EQ(messages.messages.size(), 2);
+    EXPECT_TRUE(messages.messages[0].text.startsWith(QStringLiteral("サーバーへのファイル操作(FEXIST)に失敗しました。")));
+    EXPECT_TRUE(messages.messages[0].detail.contains(QStringLiteral("/etc/hostname")));
+
+    // A call that fails (an older system database without the routines).
+    messages.messages.clear();
+    const QString systemFile = SystemDef.SYSDIR + QLatin1Char('/') + core::Identity.DataDefFile;
+    ASSERT_TRUE(QFile::remove(systemFile));
+    {
+        core::TIBDatabase db;
+        schema::configure(db, account, systemFile);
+        db.createDatabase();
+    }
+    EXPECT_EQ(fileops::FExistState(dm, a, 1), core::FileState::Unknown);
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("サーバーへのファイル操作(FEXIST)に失敗しました。")});
 }
 
 TEST_P(ServerFileOperationsTest, ASystemDatabaseWithoutTheRoutinesIsReported) {

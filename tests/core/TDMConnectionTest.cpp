@@ -4,6 +4,7 @@
 
 #include "core/EIBError.h"
 #include "core/errors/ErrorLogs.h"
+#include "tests/support/OpenFiles.h"
 #include "tests/support/RecordingMessageService.h"
 #include "tests/support/RecordingQuit.h"
 #include "tests/support/TestEnvironment.h"
@@ -100,8 +101,8 @@ protected:
 };
 
 TEST_F(TDMConnectionTest, LocalNamingRules) {
-    // Stand-alone mode and the loopback address open the file by folder and name alone; the
-    // file names are those of the application information.
+    // Stand-alone mode, and a client/server mode without a host, open the file by folder and
+    // name alone; the file names are those of the application information.
     createDatabaseFile(systemFile());
     createDatabaseFile(companyFile(folder1()));
     createDatabaseFile(folder1() + QStringLiteral("/renamed.fdb"));
@@ -113,14 +114,15 @@ TEST_F(TDMConnectionTest, LocalNamingRules) {
     const Case cases[] = {
         {0, QStringLiteral("dbserver"), QStringLiteral("qmacc.fdb")},
         {0, QString(), QStringLiteral("qmacc.fdb")},
-        {1, QStringLiteral("127.0.0.1"), QStringLiteral("qmacc.fdb")},
-        {2, QStringLiteral("127.0.0.1"), QStringLiteral("qmacc.fdb")},
+        {1, QString(), QStringLiteral("qmacc.fdb")},
+        {2, QString(), QStringLiteral("qmacc.fdb")},
         {0, QString(), QStringLiteral("renamed.fdb")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "mode " << c.mode << " host " << c.host.toStdString() << " file "
                                         << c.dataFile.toStdString());
         ConnectMode = quint8(c.mode);
+        SystemDef.HOSTNAME = c.mode == 0 ? QStringLiteral("pc-of-this-session") : QString();
         core::Identity.DataFile = c.dataFile;
         dm.IBDatabaseDEF.close();
         ASSERT_TRUE(dm.fnAccDefConnected(c.host, 1));
@@ -130,6 +132,7 @@ TEST_F(TDMConnectionTest, LocalNamingRules) {
 
         ASSERT_TRUE(dm.fnAccDatConnected(c.host, folder1(), 0));
         EXPECT_EQ(dm.IBDatabaseDAT.databaseName(), folder1() + QLatin1Char('/') + c.dataFile);
+        EXPECT_TRUE(testsupport::processHoldsFile(folder1() + QLatin1Char('/') + c.dataFile));
         EXPECT_EQ(dm.IBDatabaseDAT.params(), sessionParams());
         EXPECT_TRUE(dm.AccDatDisconnect(folder1(), 0, 0));
         EXPECT_FALSE(dm.IBDatabaseDAT.connected());
@@ -215,11 +218,12 @@ TEST_F(TDMConnectionTest, DataSetIsMarkedInUseAndClosedWhileConnected) {
     ASSERT_TRUE(dm.fnAccDatConnected(QString(), QString(), 1)); // empty folder: SystemDef.DataFolder
     dm.AccDatDisconnect(QString(), 1, 1);
     ConnectMode = 1;
-    ASSERT_TRUE(dm.fnAccDatConnected(QStringLiteral("127.0.0.1"), f, 1));
+    SystemDef.HOSTNAME.clear(); // the engine of this process
+    ASSERT_TRUE(dm.fnAccDatConnected(QString(), f, 1));
     dm.AccDatDisconnect(f, 1, 0);
-    ASSERT_TRUE(dm.fnAccDatConnected(QStringLiteral("127.0.0.1"), f, 0));
+    ASSERT_TRUE(dm.fnAccDatConnected(QString(), f, 0));
     dm.AccDatDisconnect(f, 0, 1);
-    ASSERT_TRUE(dm.fnAccDatConnected(QStringLiteral("127.0.0.1"), f, 0));
+    ASSERT_TRUE(dm.fnAccDatConnected(QString(), f, 0));
     dm.AccDatDisconnect(f, 0, 0);
 
     // The information file is written in stand-alone mode only.
@@ -231,7 +235,7 @@ TEST_F(TDMConnectionTest, DataSetIsMarkedInUseAndClosedWhileConnected) {
 
     // A failing mark still leaves the company database closed, and the failure is not hidden.
     marks.failOnClose = true;
-    ASSERT_TRUE(dm.fnAccDatConnected(QStringLiteral("127.0.0.1"), f, 0));
+    ASSERT_TRUE(dm.fnAccDatConnected(QString(), f, 0));
     EXPECT_THROW(dm.AccDatDisconnect(f, 1, 1), std::runtime_error);
     EXPECT_FALSE(dm.IBDatabaseDAT.connected());
     EXPECT_TRUE(dm.IBDatabaseDAT.params().isEmpty());
@@ -288,7 +292,7 @@ TEST_F(TDMConnectionTest, DropDeletesTheCompanyDatabase) {
               QStringLiteral("ユーザーデータベースの削除処理に失敗しました。\r接続パスを確認して下さい。"));
 }
 
-TEST_F(TDMConnectionTest, ServerModeConnectsThroughTheHostAndDropsThroughTheLoopback) {
+TEST_F(TDMConnectionTest, ServerModeConnectsAndDropsThroughTheHostLoopbackIncluded) {
     if (!useServer())
         GTEST_SKIP() << "no Firebird server configured (TAXLINK_FB_HOST)";
     createDatabaseFile(companyFile(folder1()));
@@ -304,7 +308,15 @@ TEST_F(TDMConnectionTest, ServerModeConnectsThroughTheHostAndDropsThroughTheLoop
     }
     dm.AccDatDisconnect(folder1(), 0, 0);
 
-    // Opened through "127.0.0.1" the data set is local; dropped, it goes through the server.
+    // The loopback address is the server too: while the data module holds the data set through
+    // "127.0.0.1", another attachment through the server opens it, and this process holds no
+    // database file of its own.
+    ASSERT_TRUE(dm.fnAccDatConnected(QStringLiteral("127.0.0.1"), folder1(), 0));
+    EXPECT_EQ(dm.IBDatabaseDAT.databaseName(), QStringLiteral("127.0.0.1:") + companyFile(folder1()));
+    EXPECT_FALSE(testsupport::processHoldsFile(companyFile(folder1())));
+    EXPECT_NO_THROW(attach(server.host + QLatin1Char(':') + companyFile(folder1())));
+    EXPECT_TRUE(dm.AccDatInConnection(core::kCompanyDatabase, QStringLiteral("127.0.0.1"), 1, folder1()));
+    dm.AccDatDisconnect(folder1(), 0, 0);
     EXPECT_TRUE(dm.AccDatDropDatabase(QStringLiteral("127.0.0.1"), folder1()));
     EXPECT_FALSE(QFileInfo::exists(companyFile(folder1())));
     EXPECT_TRUE(messages.messages.isEmpty()) << messages.texts().join(u'\n').toStdString();

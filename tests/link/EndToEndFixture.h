@@ -103,6 +103,7 @@ class ProgramDriver : public QObject {
 public:
     QString OpCode = QStringLiteral("10");
     QString Password = QStringLiteral("test");
+    bool ClientServer = false; // logs in as "クライアント(C/S)" (the [SERVER] section of the INI)
     int DataRec = 1;
     std::function<void(taxlink::TForm1& form)> Wizard;
 
@@ -158,7 +159,7 @@ private:
                 return;
             }
             loginTried_ = true;
-            logon->btnSA->setChecked(true);
+            (ClientServer ? logon->btnCS : logon->btnSA)->setChecked(true);
             logon->txtOpCode->setText(OpCode);
             logon->txtPassword->setText(Password);
             logon->OKBtnClick();

@@ -3,8 +3,10 @@
 // registry, the list and the session as they were.
 
 #include "tests/companydata/RegistryTestFixture.h"
+#include "tests/platform/PlatformTestUtil.h"
 
 #include "controls/grid/TxGrid.h"
+#include "core/fileops/FileOperations.h"
 #include "core/modules/ModuleRegistry.h"
 #include "selection/DataPlaceBox.h"
 #include "selection/DataSentakuBox.h"
@@ -77,7 +79,10 @@ protected:
             boxes << info;
             return int(core::mrOk);
         };
-        box->ServerFileExists = [](const QString& folder) { return QFile::exists(folder + QStringLiteral("/qmacc.fdb")); };
+        box->ServerFileExists = [](const QString& folder) {
+            return QFile::exists(folder + QStringLiteral("/qmacc.fdb")) ? core::FileState::Present
+                                                                         : core::FileState::Absent;
+        };
         box->Prepare(1);
         return box;
     }
@@ -244,5 +249,74 @@ TEST_F(DataSentakuActionsTest, OperationsNotBuiltChangeNothing)
         EXPECT_EQ(core::SystemDef.DataFolder, QStringLiteral("/before")) << c.name;
         EXPECT_EQ(core::SystemDef.DataListFolder, QStringLiteral("/before")) << c.name;
         EXPECT_EQ(registry(), before) << c.name;
+    }
+}
+
+// In a client/server mode the server tests whether a data set's database exists (here our file
+// routines inside this process, with roots of the test's own). Only a database confirmed
+// missing empties its registry row when the row is chosen: a folder the roots refuse, and a
+// test whose call fails, leave the row exactly as it was and say why.
+TEST_F(DataSentakuActionsTest, OnlyAConfirmedMissingDatabaseEmptiesItsRow)
+{
+    const QString roots = folder(QStringLiteral("conf")) + QStringLiteral("/udr-roots.conf");
+    {
+        QFile file(roots);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("# test\n" + QFile::encodeName(folder(QStringLiteral("data"))) + "\n");
+    }
+    QFile::setPermissions(roots, QFile::ReadOwner | QFile::WriteOwner);
+    platformtest::ScopedEnv rootsEnv("TAXLINK_UDR_CONFIG", QFile::encodeName(roots));
+    core::ConnectMode = 1;
+    addRow(1, QStringLiteral("拒否"), folder(QStringLiteral("outside/1"))); // data there, but refused
+    QFile(folder(QStringLiteral("outside/1")) + QStringLiteral("/qmacc.fdb")).open(QIODevice::WriteOnly);
+    addRow(2, QStringLiteral("失敗"), folder(QStringLiteral("data/2")));
+    addRow(3, QStringLiteral("削除済"), folder(QStringLiteral("data/3")));
+    const QString rowSql = QStringLiteral("SELECT * FROM DATALIST WHERE REC=%1");
+    const QString kFileOperation = QStringLiteral(
+        "ALTER PROCEDURE FILEOPERATION (MODE VARCHAR(16) CHARACTER SET UTF8, FILEPATH1 VARCHAR(1024) CHARACTER SET "
+        "UTF8, FILEPATH2 VARCHAR(1024) CHARACTER SET UTF8) RETURNS (WBOOL INTEGER) ");
+
+    struct Case {
+        int rec;
+        bool failingCall;
+        QString message; // what the operator is told first
+        bool emptied;
+    };
+    const Case cases[] = {
+        {1, false, QStringLiteral("サーバーへのファイル操作(FEXIST)に失敗しました。"), false},
+        {2, true, QStringLiteral("サーバーへのファイル操作(FEXIST)に失敗しました。"), false},
+        {3, false, QStringLiteral("このフォルダには財務データがありません。\r"), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rec);
+        const QStringList before = rows(rowSql.arg(c.rec));
+        // A failing call: a stand-in FILEOPERATION that raises an error, else the plugin's own.
+        run({kFileOperation + (c.failingCall ? QStringLiteral("AS BEGIN WBOOL = 1 / 0; SUSPEND; END")
+                                             : QStringLiteral("EXTERNAL NAME 'taxlink_udr!fileoperation' ENGINE UDR"))});
+        // A new attachment sees the procedure as it is now.
+        const QString dataPlaces = core::SystemDef.SYSDIR;
+        core::SystemDef.SYSDIR = root_->sysDir();
+        dm.IBDatabaseDEF.close();
+        ASSERT_TRUE(dm.fnAccDefConnected(QString(), 1)) << messageText().toStdString();
+        core::SystemDef.SYSDIR = dataPlaces;
+        messages.messages.clear();
+        auto box = open(QStringLiteral("SyoriType=0"));
+        box->ServerFileExists = [](const QString& folder) {
+            return core::fileops::ServerFileState(core::RequireDM(), folder + QStringLiteral("/qmacc.fdb"));
+        };
+        box->Grid->SetRow(rowOf(*box, c.rec));
+        box->F12Click();
+
+        EXPECT_EQ(box->result(), 0);
+        ASSERT_FALSE(messages.messages.isEmpty());
+        EXPECT_EQ(messages.messages.first().text, c.message) << messageText().toStdString();
+        const QStringList after = rows(rowSql.arg(c.rec));
+        if (c.emptied) {
+            EXPECT_EQ(rows(QStringLiteral("SELECT COALESCE(ENTTEXT,'')||COALESCE(DATACODE,'')||COALESCE(SHOUGOU,'')"
+                                          "||COALESCE(VER_TEXT,'') FROM DATALIST WHERE REC=3")),
+                      QStringList{QString()});
+        } else {
+            EXPECT_EQ(after, before);
+        }
     }
 }
