@@ -343,21 +343,17 @@ void TPagewerk::takePrinterBack() {
     }
 }
 
-bool TPagewerk::output(Output kind) {
+bool TPagewerk::output(bool print) {
     CloseDataFile(); // the output reads the file; a caller that forgot to close loses nothing
     int result = 0;
-    if (kind == Output::Preview) {
+    if (!print) {
         fillRecord(PgwDef);
-        if (OutputHandler)
-            result = OutputHandler(*this, kind);
-        else if (PreviewEntry)
+        if (PreviewEntry)
             result = PreviewEntry(PgwDef);
     } else {
-        TPGWDEF def;
+        TPGWDEF def; // a fresh record of the job's own
         fillRecord(def);
-        if (OutputHandler)
-            result = OutputHandler(*this, kind);
-        else if (PrintEntry)
+        if (PrintEntry)
             result = PrintEntry(def);
         result = result != 0 ? 1 : 0;
     }
@@ -374,11 +370,11 @@ bool TPagewerk::output(Output kind) {
 }
 
 bool TPagewerk::Preview() {
-    return output(Output::Preview);
+    return output(false);
 }
 
 bool TPagewerk::Print() {
-    return output(Output::Print);
+    return output(true);
 }
 
 void SetMonoPrintColors(qint32 colour, TPagewerk& component) {

@@ -147,9 +147,6 @@ public:
     bool Preview();
     bool Print();
 
-    enum class Output { Preview, Print };
-    // A test's stand-in for the preview and the printer; unset, the library's entries run.
-    static inline std::function<int(TPagewerk&, Output)> OutputHandler;
     // The library's entries, set when the library starts: the preview's close code, and the
     // print's -1 (sent) or 0.
     static inline std::function<int(TPGWDEF&)> PreviewEntry;
@@ -162,7 +159,7 @@ public:
 
 private:
     void writeLine(const QByteArray& line);
-    bool output(Output kind);
+    bool output(bool print);
 
     void fillRecord(TPGWDEF& def) const;
     void takePrinterBack();

@@ -33,7 +33,15 @@ QStringList fileLines(const QString& path) {
 
 class PagewerkTest : public testing::Test {
 protected:
-    void TearDown() override { TPagewerk::OutputHandler = nullptr; }
+    void SetUp() override {
+        savedPreview_ = TPagewerk::PreviewEntry;
+        savedPrint_ = TPagewerk::PrintEntry;
+    }
+    void TearDown() override {
+        TPagewerk::PreviewEntry = savedPreview_;
+        TPagewerk::PrintEntry = savedPrint_;
+    }
+    std::function<int(print::TPGWDEF&)> savedPreview_, savedPrint_;
     QTemporaryDir dir;
 };
 
@@ -162,12 +170,17 @@ TEST_F(PagewerkTest, TemporaryFileIsHandedToTheOutputAndDeletedAfterwards) {
     EXPECT_EQ(pw.DocTitle, QStringLiteral("データリスト"));
     pw.CloseDataFile();
 
-    QList<TPagewerk::Output> calls;
+    QStringList calls;
     QByteArray seen;
-    TPagewerk::OutputHandler = [&](TPagewerk& c, TPagewerk::Output kind) {
-        calls << kind;
-        seen = fileBytes(c.DataFile);
+    TPagewerk::PreviewEntry = [&](print::TPGWDEF& d) {
+        calls << QStringLiteral("preview");
+        seen = fileBytes(d.DataFile);
         return 7;
+    };
+    TPagewerk::PrintEntry = [&](print::TPGWDEF& d) {
+        calls << QStringLiteral("print");
+        EXPECT_NE(&d, &print::PgwDef); // printing works on a record of its own
+        return -1;
     };
     EXPECT_TRUE(pw.Preview());
     EXPECT_EQ(pw.PreviewCloseNum, 7);
@@ -182,7 +195,7 @@ TEST_F(PagewerkTest, TemporaryFileIsHandedToTheOutputAndDeletedAfterwards) {
     EXPECT_TRUE(pw.Print());
     EXPECT_EQ(pw.PreviewCloseNum, 1);
     EXPECT_TRUE(QFile::exists(pw.DataFile));
-    EXPECT_EQ(calls, (QList<TPagewerk::Output>{TPagewerk::Output::Preview, TPagewerk::Output::Print}));
+    EXPECT_EQ(calls, (QStringList{QStringLiteral("preview"), QStringLiteral("print")}));
 }
 
 TEST_F(PagewerkTest, AFolderThatCannotBeWrittenRaisesAnError) {
@@ -231,7 +244,7 @@ TEST_F(PagewerkTest, PageNumberFormatsNeedOneOrTwoIntegerPlaceholders) {
         const char* format;
         bool kept;
         int count;
-    } cases[] = {{"- %d / %d -", true, 2}, {"Page %D", true, 1}, {"%3d頁", true, 1},
+    } cases[] = {{"- %d / %d -", true, 2}, {"Page %D", true, 1}, {"%3d頁", false, 0}, // only "%d" itself counts as a placeholder
                  {"%s/%d", false, 1}, {"%d/%d/%d", false, 3}, {"none", false, 0}};
     for (const Case& c : cases) {
         TPagewerk pw;
@@ -257,8 +270,8 @@ TEST_F(PagewerkTest, PreviewFillsTheLibraryRecordAndNamesTheJob) {
     pw.OpenDataFile(false);
     pw.CloseDataFile();
     print::TPGWDEF seen;
-    TPagewerk::OutputHandler = [&](TPagewerk&, TPagewerk::Output) {
-        seen = print::PgwDef;
+    TPagewerk::PreviewEntry = [&](print::TPGWDEF& d) {
+        seen = d;
         return 0;
     };
     pw.DocTitle.clear();
