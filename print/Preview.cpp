@@ -13,9 +13,11 @@
 #include "print/RenderState.h"
 #include "print/Renderer.h"
 #include "print/VDBPrint.h"
+#include "print/Yohaku.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPageSetupDialog>
@@ -457,7 +459,23 @@ void TImageDispForm::Margins() {
     guarded("PREVIEW.余白設定", [&] {
         const bool samePaper = Vdb().GetPaper() == PgwDef.PaperSize;
         int top = PgwDef.TopMargin, left = PgwDef.LeftMargin, v = PgwDef.VRATIO, h = PgwDef.HRATIO;
-        const bool ok = RunMarginDialog ? RunMarginDialog(top, left, v, h, samePaper) : false;
+        bool ok = false;
+        if (RunMarginDialog) {
+            ok = RunMarginDialog(top, left, v, h, samePaper);
+        } else {
+            Tfmyohaku dialog(this);
+            dialog.SetTopMargin(top);
+            dialog.SetLeftMargin(left);
+            dialog.SetVRatio(v);
+            dialog.SetHRatio(h);
+            dialog.GroupBox3->setVisible(samePaper);
+            dialog.resize(dialog.width(), samePaper ? 320 : 220);
+            ok = dialog.exec() == QDialog::Accepted;
+            top = dialog.TopMargin();
+            left = dialog.LeftMargin();
+            v = dialog.VRatio();
+            h = dialog.HRatio();
+        }
         if (ok) {
             PgwDef.TopMargin = top;
             PgwDef.LeftMargin = left;
