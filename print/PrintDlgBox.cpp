@@ -1,6 +1,8 @@
 // The common print dialog.
 #include "print/PrintDlgBox.h"
 
+#include "print/PrnColorSetBox.h"
+
 #include "controls/buttons/TxPlButton.h"
 #include "core/EIBError.h"
 #include "core/Globals.h"
@@ -120,6 +122,7 @@ TPrintDlgBox::TPrintDlgBox(QWidget* owner) : TBSDI(owner) {
     for (controls::TxPlButton* b : {btnPreview, btnCopy, btnOK})
         b->OnClick = [this, b](QObject*) { btnOKClick(b); };
     btnCancel->OnClick = [this](QObject*) { btnCancelClick(); };
+    btnColorSelect->OnClick = [this](QObject*) { btnColorSelectClick(); };
     HintMemo = HintArea;
     F12Button = btnOK;
     KeepOnClose = true; // hidden on close; the caller frees it
@@ -277,6 +280,25 @@ void TPrintDlgBox::btnOKClick(controls::TxPlButton* sender) {
     HozonFukugen(QStringLiteral("Hozon"));
     PrintAction = sender == btnOK ? 1 : sender == btnPreview ? 2 : 3;
     done(core::mrOk);
+}
+
+void TPrintDlgBox::btnColorSelectClick() {
+    if (!PrintRec)
+        return;
+    TPrnColorSetBox box(this);
+    box.PerReport = StyleColorSw ? 1 : 0;
+    box.LineColor1 = PrintRec->LineColor1;
+    box.LineColor2 = PrintRec->LineColor2;
+    box.NetColor1 = PrintRec->NetColor1;
+    box.NetColor2 = PrintRec->NetColor2;
+    box.Prepare(1);
+    if (box.exec() == core::mrOk) {
+        PrintRec->LineColor1 = box.LineColor1;
+        PrintRec->LineColor2 = box.LineColor2;
+        PrintRec->NetColor1 = box.NetColor1;
+        PrintRec->NetColor2 = box.NetColor2;
+        PutStyleColorRec();
+    }
 }
 
 void TPrintDlgBox::btnCancelClick() {

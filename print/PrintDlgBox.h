@@ -74,6 +74,7 @@ public:
     // OK, preview and copy: the record from the controls, the options saved, the action set.
     void btnOKClick(controls::TxPlButton* sender);
     void btnCancelClick();
+    void btnColorSelectClick();
 
 public slots:
     void done(int result) override;

@@ -66,3 +66,25 @@ TEST(PrintDlgBoxTest, MonoColoursAreTheMeanGrey) {
 }
 
 } // namespace
+
+#include "print/PrnColorSetBox.h"
+#include <QPushButton>
+
+namespace {
+
+TEST(PrnColorSetBoxTest, ChoosesColoursAndStartsWithWhiteCustomColours) {
+    core::SystemDef.NetColor1 = 0x00FF00;
+    print::TPrnColorSetBox box;
+    box.PerReport = 1;
+    box.Prepare(1);
+    EXPECT_EQ(box.CustomColours().size(), 16);
+    EXPECT_EQ(box.CustomColours().first(), QStringLiteral("ColorA=FFFFFF"));
+    print::TPrnColorSetBox::ChooseColour = [](qint32) { return std::optional<qint32>(0x0000FF); };
+    box.btnLineColor1Click(2);
+    print::TPrnColorSetBox::ChooseColour = nullptr;
+    box.btnOKClick();
+    EXPECT_EQ(box.NetColor1, 0x0000FF);
+    EXPECT_EQ(core::SystemDef.NetColor1, 0x00FF00); // a report's colours leave the environment alone
+}
+
+} // namespace
