@@ -43,7 +43,7 @@ void TPrDataList::rule(int y, int width, int style) {
 }
 
 void TPrDataList::PrintDataList(int print) {
-    PrintRec.BodySize = kBodySize;
+    PrintRec.BodyFontSize = kBodySize;
     page_ = 1;
     line_ = 0;
     geometry_ = Orientation == 0 ? Geometry{2000, 2820, 55, 1050, 1350, 1600, 250}
@@ -61,7 +61,7 @@ void TPrDataList::PrintDataList(int print) {
     PrintComp.UserColor2 = 0;
     PrintComp.NetColor1 = core::SystemDef.NetColor1;
     PrintComp.NetColor2 = core::SystemDef.NetColor2;
-    print::SetMonoPrintColors(PrintRec.Color, PrintComp);
+    print::SetMonoPrintColors(PrintRec.ColorPrint, PrintComp);
     PrintComp.SetPrintFom(false);
     PrintComp.SetModeSw(0);
     PrintComp.SetPermit(true);
@@ -106,29 +106,29 @@ void TPrDataList::writeRows() {
 // row rule, which the last line of a page leaves to the bottom rule.
 void TPrDataList::writeRow(const TDataListRec& row, const QString& number, int y) {
     if (!number.isNull())
-        text(kNumberX, y, number, PrintRec.BodySize, kLeft);
+        text(kNumberX, y, number, PrintRec.BodyFontSize, kLeft);
     if (Orientation == 0) {
-        text(geometry_.nameX, y, row.DispName, PrintRec.BodySize, kLeft);
+        text(geometry_.nameX, y, row.DispName, PrintRec.BodyFontSize, kLeft);
     } else {
-        text(kCodeX, y, row.DataCode, PrintRec.BodySize, kLeft);
-        text(geometry_.nameX, y, row.DispName, PrintRec.BodySize, kLeft);
+        text(kCodeX, y, row.DataCode, PrintRec.BodyFontSize, kLeft);
+        text(geometry_.nameX, y, row.DispName, PrintRec.BodyFontSize, kLeft);
     }
 
     if (row.EntText.isEmpty()) {
-        text(geometry_.yearX, y, QString(), PrintRec.BodySize, kLeft);
-        text(geometry_.periodX, y, QString(), PrintRec.BodySize, kLeft);
+        text(geometry_.yearX, y, QString(), PrintRec.BodyFontSize, kLeft);
+        text(geometry_.periodX, y, QString(), PrintRec.BodyFontSize, kLeft);
     } else if (row.Nendo < 1) {
-        text(geometry_.yearX, y, QString(), PrintRec.BodySize, kCenter);
-        text(geometry_.periodX, y, QString(), PrintRec.BodySize, kCenter);
+        text(geometry_.yearX, y, QString(), PrintRec.BodyFontSize, kCenter);
+        text(geometry_.periodX, y, QString(), PrintRec.BodyFontSize, kCenter);
     } else {
-        text(geometry_.yearX, y, QStringLiteral("%1 期").arg(row.Nendo), PrintRec.BodySize, kCenter);
-        text(geometry_.periodX, y, row.KikanText, PrintRec.BodySize, kCenter);
+        text(geometry_.yearX, y, QStringLiteral("%1 期").arg(row.Nendo), PrintRec.BodyFontSize, kCenter);
+        text(geometry_.periodX, y, row.KikanText, PrintRec.BodyFontSize, kCenter);
     }
 
     QString folder = row.PasName;
     if (!core::SystemDef.DataRoot.isEmpty())
         folder.replace(core::SystemDef.DataRoot, QStringLiteral("~"), Qt::CaseInsensitive);
-    text(geometry_.folderX, y, folder, PrintRec.BodySize, kLeft);
+    text(geometry_.folderX, y, folder, PrintRec.BodyFontSize, kLeft);
 
     if (line_ < geometry_.linesPerPage)
         rule(y + 34, 0, 2);
@@ -144,11 +144,11 @@ void TPrDataList::advanceLine() {
     if (line_ > 0)
         PrintComp.NewPage();
     const QString title = ServerList == 0 ? QStringLiteral("データリスト") : QStringLiteral("共有データリスト");
-    text(geometry_.right / 2, 150, title, PrintRec.TitleSize, kCenter);
-    text(geometry_.right, 250, QString::asprintf("PAGE %4d", page_), PrintRec.HeadSize, kRight);
+    text(geometry_.right / 2, 150, title, PrintRec.TitleFontSize, kCenter);
+    text(geometry_.right, 250, QString::asprintf("PAGE %4d", page_), PrintRec.HeadFontSize, kRight);
     rule(300, 4, 0);
 
-    const int head = PrintRec.HeadSize;
+    const int head = PrintRec.HeadFontSize;
     text(180, 325, QStringLiteral("No"), head, kLeft);
     if (Orientation == 0) {
         text(250, 325, QStringLiteral("データリスト名"), head, kLeft);

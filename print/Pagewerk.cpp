@@ -2,6 +2,9 @@
 #include "print/Pagewerk.h"
 
 #include "core/Exception.h"
+#include "core/os/ColorToGray.h"
+#include "print/Fonts.h"
+#include "print/PageBangoFormat.h"
 #include "platform/Cp932.h"
 
 #include <QDate>
@@ -56,16 +59,6 @@ QByteArray tailBytes(const QByteArray& bytes, qsizetype width) {
     return bytes.mid(start);
 }
 
-qint32 greyOf(qint32 colour) {
-    if (quint32(colour) > 0xFFFFFF) // a system colour keeps its number
-        return colour;
-    const int r = colour & 0xFF;
-    const int g = (colour >> 8) & 0xFF;
-    const int b = (colour >> 16) & 0xFF;
-    const int grey = int(std::lround(0.299 * r + 0.587 * g + 0.114 * b));
-    return grey | (grey << 8) | (grey << 16);
-}
-
 [[noreturn]] void ioFailure(const QString& action, const QFile& file) {
     throw core::Exception(QStringLiteral("印刷データファイルの%1に失敗しました。(%2: %3)")
                               .arg(action, file.fileName(), file.errorString()));
@@ -73,7 +66,9 @@ qint32 greyOf(qint32 colour) {
 
 } // namespace
 
-TPagewerk::TPagewerk() = default;
+TPagewerk::TPagewerk() {
+    SetOcrFontName(QString());
+}
 TPagewerk::~TPagewerk() = default;
 
 void TPagewerk::SetCopie(qint32 n) {
@@ -84,6 +79,74 @@ void TPagewerk::SetCopie(qint32 n) {
 void TPagewerk::SetZoom(qint32 n) {
     if (n >= 5 && n <= 20)
         zoom_ = n;
+}
+
+void TPagewerk::SetScale(qint32 n) {
+    if (n >= 50 && n <= 150)
+        scale_ = n;
+}
+
+void TPagewerk::SetPrintQuality(qint32 n) {
+    if (n >= -4 && n <= -1)
+        printQuality_ = n;
+}
+
+void TPagewerk::SetColorMode(qint32 n) {
+    colorMode_ = n >= 0 && n <= 2 ? n : 0;
+}
+
+void TPagewerk::SetDuplex(qint32 n) {
+    if (n >= 1 && n <= 3)
+        duplex_ = n;
+}
+
+void TPagewerk::SetCollate(qint32 n) {
+    if (n == 0 || n == 1)
+        collate_ = n;
+}
+
+namespace {
+qint32 ratioOf(qint32 n) {
+    if (n >= -50 && n <= 50)
+        return 1000 + n;
+    if (n >= 950 && n <= 1050)
+        return n;
+    return 1000;
+}
+} // namespace
+
+void TPagewerk::SetVRATIO(qint32 n) {
+    vratio_ = ratioOf(n);
+}
+
+void TPagewerk::SetHRATIO(qint32 n) {
+    hratio_ = ratioOf(n);
+}
+
+void TPagewerk::SetOcrFontName(const QString& name) {
+    if (name.isEmpty()) {
+        if (FontInstalled(QStringLiteral("OCR-B")))
+            ocrFontName_ = QStringLiteral("OCR-B");
+        else if (FontInstalled(QStringLiteral("OCRB")))
+            ocrFontName_ = QStringLiteral("OCRB");
+        else
+            ocrFontName_ = QStringLiteral("ＭＳ ゴシック");
+    } else if (FontInstalled(name)) {
+        ocrFontName_ = name;
+    }
+}
+
+void TPagewerk::SetPageBangoFormat(const QString& format) {
+    placeholders_ = CountPagePlaceholders(format);
+    if (placeholders_ == 1 || placeholders_ == 2) {
+        const QList<int> ones = placeholders_ == 1 ? QList<int>{1} : QList<int>{1, 1};
+        if (FormatPageNumber(format, ones)) {
+            pageBangoFormat_ = format;
+            return;
+        }
+    }
+    PageBango = false;
+    pageBangoFormat_ = QStringLiteral("(%d/%d)");
 }
 
 void TPagewerk::OpenDataFile(bool useTempFile) {
@@ -134,7 +197,7 @@ void TPagewerk::WriteHeader() {
     writeLine(key("PAGENOLEFT", number(PageBangoLeft)));
     writeLine(key("PAGENOTOP", number(PageBangoTop)));
     writeLine(key("PAGENOALIGNMENT", number(PageBangoAlignment)));
-    writeLine(key("PAGENOFORMAT", text(PageBangoFormat)));
+    writeLine(key("PAGENOFORMAT", text(pageBangoFormat_)));
     writeLine(QByteArray(61, '*') + "PAGEWERK*");
     headerWritten_ = true;
 }
@@ -207,23 +270,111 @@ void TPagewerk::PutBox(qint32 x1, qint32 y1, qint32 x2, qint32 y2, qint32 width,
     writeLine(line);
 }
 
-bool TPagewerk::output(Output kind) {
+void TPagewerk::fillRecord(TPGWDEF& def) const {
+    def.FormFile = FitPath(FormFile);
+    def.DataFile = FitPath(DataFile);
+    def.Title = FitName(Title);
+    def.PaperName = FitName(PaperName);
+    QString docName = DocTitle.isEmpty() ? Title : DocTitle;
+    if (docName.isEmpty())
+        docName = QStringLiteral("PAGEWERK-") + PgwVersion;
+    def.DocTitle = FitName(docName);
+    def.PrinterNum = PrinterNum;
+    def.PaperSize = PaperSize;
+    def.OutPutPaper = OutPutPaper;
+    def.Orientation = Orientation;
+    def.Scale = scale_;
+    def.Copies = copie_;
+    def.PrintQuality = printQuality_;
+    def.ColorMode = colorMode_;
+    def.Duplex = duplex_;
+    def.Collate = collate_;
+    def.TopMargin = TopMargin;
+    def.LeftMargin = LeftMargin;
+    def.EvenLeftOffset = EvenLeftMargin == 0 ? 0 : EvenLeftMargin - LeftMargin;
+    def.TopCorrect = TopCorrect;
+    def.LeftCorrect = LeftCorrect;
+    def.FormTopMargin = FormTopMargin;
+    def.FormLeftMargin = FormLeftMargin;
+    def.NetColor1 = NetColor1;
+    def.NetColor2 = NetColor2;
+    def.UserColor1 = UserColor1;
+    def.UserColor2 = UserColor2;
+    def.OcrGreen = OcrGreen;
+    def.OcrBlue = OcrBlue;
+    def.OcrBrown = OcrBrown;
+    def.OcrPink = OcrPink;
+    def.OcrOrange = OcrOrange;
+    def.OcrViolet = OcrViolet;
+    def.OcrPurple = OcrPurple;
+    def.PrintFom = PrintFom;
+    def.PrnDlg = PrnDlg;
+    def.Zoom = zoom_;
+    def.SizeChange = SizeChange;
+    def.ModeSw = ModeSw;
+    def.PaperLength = PaperLength;
+    def.PaperWidth = PaperWidth;
+    def.Permit = Permit;
+    def.ImageOut = ImageOut;
+    def.CurrentPage = CurrentPage;
+    def.VRATIO = vratio_;
+    def.HRATIO = hratio_;
+    def.GrayScale = GrayScale;
+    def.PrevPaperButton = PrevPaperButton;
+    def.NextPaperButton = NextPaperButton;
+    def.PageNoSettings.Switch = PageBango;
+    def.PageNoSettings.Left = PageBangoLeft;
+    def.PageNoSettings.Top = PageBangoTop;
+    def.PageNoSettings.Alignment = PageBangoAlignment;
+    def.PageNoSettings.Format = pageBangoFormat_;
+    def.PageNoSettings.FontName = PageBangoFontName;
+    def.PageNoSettings.FontSize = PageBangoFontSize;
+    def.PageNoSettings.PlaceholderCount = placeholders_;
+}
+
+// After a job: the printer and copies the user chose stay for the next one.
+void TPagewerk::takePrinterBack() {
+    if (PlatformPrinterState) {
+        const auto [printer, copies] = PlatformPrinterState();
+        PgwDef.PrinterNum = printer;
+        PgwDef.Copies = copies;
+        PrinterNum = printer;
+        copie_ = copies;
+    }
+}
+
+bool TPagewerk::output(bool print) {
     CloseDataFile(); // the output reads the file; a caller that forgot to close loses nothing
-    const int result = OutputHandler ? OutputHandler(*this, kind) : 0;
-    PreviewCloseNum = kind == Output::Print ? (result != 0 ? 1 : 0) : result;
+    int result = 0;
+    if (!print) {
+        fillRecord(PgwDef);
+        if (PreviewEntry)
+            result = PreviewEntry(PgwDef);
+    } else {
+        TPGWDEF def; // a fresh record of the job's own
+        fillRecord(def);
+        if (PrintEntry)
+            result = PrintEntry(def);
+        result = result != 0 ? 1 : 0;
+    }
+    PreviewCloseNum = result;
     if (DelFile && !DataFile.isEmpty() && QFile::exists(DataFile))
         QFile::remove(DataFile);
+    const QString chart = QFileInfo(PgwDef.DataFile).absolutePath() + QStringLiteral("/CHART.WMF");
+    if (DelFile && !PgwDef.DataFile.isEmpty() && QFile::exists(chart))
+        QFile::remove(chart);
+    takePrinterBack();
     PageBango = false;
     DocTitle.clear();
     return result != 0;
 }
 
 bool TPagewerk::Preview() {
-    return output(Output::Preview);
+    return output(false);
 }
 
 bool TPagewerk::Print() {
-    return output(Output::Print);
+    return output(true);
 }
 
 void SetMonoPrintColors(qint32 colour, TPagewerk& component) {
@@ -238,8 +389,8 @@ void SetMonoPrintColors(qint32 colour, TPagewerk& component) {
     component.OcrOrange = 0;
     component.OcrViolet = 0;
     component.OcrPurple = 0;
-    component.NetColor1 = greyOf(component.NetColor1);
-    component.NetColor2 = greyOf(component.NetColor2);
+    component.NetColor1 = core::ColorToGray(component.NetColor1);
+    component.NetColor2 = core::ColorToGray(component.NetColor2);
 }
 
 } // namespace print

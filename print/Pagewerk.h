@@ -3,18 +3,18 @@
 // (header block, "TEXT;…;", "LINE;…;", "BOX;…;" lines and "E;" page ends, CP932 with CR LF)
 // and then hands the file to the preview or the printer.
 
+#include "print/PgwDef.h"
+
 #include <QString>
 #include <QtGlobal>
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 class QFile;
 
 namespace print {
-
-// The library's version text, written into every header.
-inline const QString PgwVersion = QStringLiteral("VCL.2.5");
 
 class TPagewerk {
 public:
@@ -34,13 +34,26 @@ public:
     qint32 OutPutPaper = 0;
     qint32 LeftMargin = 0;
     qint32 TopMargin = 0;
+    qint32 EvenLeftMargin = 0;
+    qint32 LeftCorrect = 0;
+    qint32 TopCorrect = 0;
     qint32 FormLeftMargin = 0;
     qint32 FormTopMargin = 0;
     qint32 PageNo = 1;
+    qint32 PrinterNum = -1;
+    qint32 BinNum = 0;      // not passed on
     bool PrintFom = true;
     bool PrnDlg = true;
     bool ModeSw = false;
     bool Permit = true;
+    bool SizeChange = false;
+    bool CurrentPage = true;
+    bool ImageOut = false;
+    bool GrayScale = false;
+    qint32 PaperLength = 2970;
+    qint32 PaperWidth = 2100;
+    qint32 PosCenter = 0;    // not used
+    qint32 LineMaxCount = 0; // not used
     bool DelFile = true;    // delete the data file after Preview or Print
     qint32 BlankPage = 0;   // non-zero: every page gets a tiny box so no page is empty
     qint32 NetColor1 = 0xC0C0C0;
@@ -58,14 +71,38 @@ public:
     qint32 PageBangoLeft = 0;
     qint32 PageBangoTop = 0;
     qint32 PageBangoAlignment = 2; // 0 left, 1 centre, 2 right
-    QString PageBangoFormat = QStringLiteral("(%d/%d)");
+    QString PageBangoFontName = QStringLiteral("ＭＳ 明朝");
+    qint32 PageBangoFontSize = 10;
+    bool PrevPaperButton = false;
+    bool NextPaperButton = false;
     qint32 PreviewCloseNum = 0;    // result of the last Preview or Print
 
-    // Properties with a range: a value out of range leaves the current one.
+    // Properties with a rule on assignment.
     qint32 Copie() const { return copie_; }
     void SetCopie(qint32 n);        // 1 to 99
     qint32 Zoom() const { return zoom_; }
     void SetZoom(qint32 n);         // 5 to 20
+    qint32 Scale() const { return scale_; }
+    void SetScale(qint32 n);        // 50 to 150
+    qint32 PrintQuality() const { return printQuality_; }
+    void SetPrintQuality(qint32 n); // -4 to -1
+    qint32 ColorMode() const { return colorMode_; }
+    void SetColorMode(qint32 n);    // 0, 1 or 2; anything else 0
+    qint32 Duplex() const { return duplex_; }
+    void SetDuplex(qint32 n);       // 1 to 3
+    qint32 Collate() const { return collate_; }
+    void SetCollate(qint32 n);      // 0 or 1
+    qint32 VRATIO() const { return vratio_; }
+    void SetVRATIO(qint32 n);       // -50..50 a change from 1000, 950..1050 as given, else 1000
+    qint32 HRATIO() const { return hratio_; }
+    void SetHRATIO(qint32 n);
+    const QString& OcrFontName() const { return ocrFontName_; }
+    void SetOcrFontName(const QString& name); // an installed face; empty picks the OCR face
+    const QString& PageBangoFormat() const { return pageBangoFormat_; }
+    // A format with one or two integer placeholders that formats; else page numbers go off and
+    // the format becomes "(%d/%d)".
+    void SetPageBangoFormat(const QString& format);
+    qint32 PageBangoPlaceholders() const { return placeholders_; }
 
     // Setters under the names callers of the component use.
     void SetDataFile(const QString& path) { DataFile = path; }
@@ -110,21 +147,35 @@ public:
     bool Preview();
     bool Print();
 
-    enum class Output { Preview, Print };
-    // The preview window and the printer of the print library, installed at start-up; the
-    // result is the preview's close code, or non-zero for a finished print. Unset, nothing is
-    // shown and the result is 0.
-    static inline std::function<int(TPagewerk&, Output)> OutputHandler;
+    // The library's entries, set when the library starts: the preview's close code, and the
+    // print's -1 (sent) or 0.
+    static inline std::function<int(TPGWDEF&)> PreviewEntry;
+    static inline std::function<int(TPGWDEF&)> PrintEntry;
+    // The platform printer's current index and copies, taken back after every job.
+    static inline std::function<std::pair<qint32, qint32>()> PlatformPrinterState;
 
     // The text as PutText writes it (separators replaced, fitted to the width), in CP932.
     static QByteArray PreparedText(const QString& text, qint32 width, const QString& alignment);
 
 private:
     void writeLine(const QByteArray& line);
-    bool output(Output kind);
+    bool output(bool print);
+
+    void fillRecord(TPGWDEF& def) const;
+    void takePrinterBack();
 
     qint32 copie_ = 1;
     qint32 zoom_ = 10;
+    qint32 scale_ = 100;
+    qint32 printQuality_ = 0;
+    qint32 colorMode_ = 0;
+    qint32 duplex_ = 0;
+    qint32 collate_ = 0;
+    qint32 vratio_ = 1000;
+    qint32 hratio_ = 1000;
+    QString ocrFontName_;
+    QString pageBangoFormat_ = QStringLiteral("(%d/%d)");
+    qint32 placeholders_ = 2;
     std::unique_ptr<QFile> file_;
     bool headerWritten_ = false;
 };

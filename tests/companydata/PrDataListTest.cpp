@@ -3,9 +3,18 @@
 #include "companydata/PrDataList.h"
 #include "core/Globals.h"
 #include "platform/Cp932.h"
+#include "print/PgwDef.h"
+#include "print/PlatformPrinter.h"
+#include "print/Preview.h"
+#include "print/PrintLibrary.h"
+#include "print/Printing.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -15,28 +24,51 @@ using print::TPagewerk;
 
 namespace {
 
+enum class Output { Preview, Print };
+
 class PrDataListTest : public testing::Test {
 protected:
+    // The print library prints into PDF job files of a folder of the suite.
+    static void SetUpTestSuite() {
+        static QTemporaryDir pdfs;
+        qputenv("TAXLINK_PRINT_PDF_DIR", pdfs.path().toUtf8());
+        pdfFolder = pdfs.path();
+        print::InitPrintLibrary();
+    }
+    static inline QString pdfFolder;
+
+    // The data file as the offscreen preview and the print dialog see it.
+    void readDataFile(Output kind) {
+        outputs << kind;
+        dataFile = print::PgwDef.DataFile;
+        QFile f(dataFile);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        QStringList lines = platform::fromCp932(f.readAll()).split(QStringLiteral("\r\n"));
+        lines.removeLast();
+        for (const QString& l : lines)
+            (l.startsWith(u'*') ? header : records) << l;
+    }
+
     void SetUp() override {
         savedSystemDef_ = core::SystemDef;
         core::SystemDef.WorkDir = dir.path();
         core::SystemDef.DataRoot = QStringLiteral("/Srv/TaxData");
         core::SystemDef.NetColor1 = 0xC0C0C0;
         core::SystemDef.NetColor2 = 0x808080;
-        TPagewerk::OutputHandler = [this](TPagewerk& c, TPagewerk::Output kind) {
-            outputs << kind;
-            dataFile = c.DataFile;
-            QFile f(c.DataFile);
-            EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-            QStringList lines = platform::fromCp932(f.readAll()).split(QStringLiteral("\r\n"));
-            lines.removeLast();
-            for (const QString& l : lines)
-                (l.startsWith(u'*') ? header : records) << l;
-            return 1;
+        for (const QString& f : QDir(pdfFolder).entryList({QStringLiteral("*.pdf")}))
+            QFile::remove(pdfFolder + u'/' + f);
+        print::TImageDispForm::OnShown = [this](print::TImageDispForm& form) {
+            readDataFile(Output::Preview);
+            form.CloseButton->click();
+        };
+        print::TStartPrintDlg::RunDialog = [this](print::TPrintRange&) {
+            readDataFile(Output::Print);
+            return true;
         };
     }
     void TearDown() override {
-        TPagewerk::OutputHandler = nullptr;
+        print::TImageDispForm::OnShown = nullptr;
+        print::TStartPrintDlg::RunDialog = nullptr;
         core::SystemDef = savedSystemDef_;
     }
 
@@ -73,7 +105,7 @@ protected:
     QTemporaryDir dir;
     QStringList header;
     QStringList records;
-    QList<TPagewerk::Output> outputs;
+    QList<Output> outputs;
     QString dataFile;
 
 private:
@@ -82,14 +114,14 @@ private:
 
 TEST_F(PrDataListTest, FiftySixRowsInPortraitMakeTwoPages) {
     TPrDataList pr;
-    pr.PrintRec.BodySize = 12; // the list always prints its body in 9 points
+    pr.PrintRec.BodyFontSize = 12; // the list always prints its body in 9 points
     for (int i = 1; i <= 56; ++i) {
         pr.Rows << row(i, QStringLiteral("会社%1").arg(i), 5, QStringLiteral("/srv/taxdata/data/%1").arg(i, 4, 10, QChar(u'0')));
         pr.DispOrder << i - 1;
     }
     pr.PrintDataList(0);
 
-    ASSERT_EQ(outputs, QList<TPagewerk::Output>{TPagewerk::Output::Preview});
+    ASSERT_EQ(outputs, QList<Output>{Output::Preview});
     EXPECT_FALSE(QFile::exists(dataFile)) << "the temporary file is removed after output";
     EXPECT_TRUE(QFileInfo(dataFile).fileName().startsWith(u'~'));
     EXPECT_EQ(count(records, QStringLiteral("E;")), 1);
@@ -132,7 +164,7 @@ TEST_F(PrDataListTest, LandscapeServerListWithChildrenEmptyRowsAndYearZero) {
     pr.ServerList = 1;
     pr.Orientation = 1;
     pr.PrintRec.FontNo = 3;
-    pr.PrintRec.Color = 0; // black and white: the net colours turn grey
+    pr.PrintRec.ColorPrint = 0; // black and white: the net colours turn grey
     core::SystemDef.NetColor1 = 0x0000FF;
     TDataSentakuRec empty = row(7, QString(), 0, QString());
     empty.DispName = QStringLiteral("（未使用）");
@@ -145,7 +177,7 @@ TEST_F(PrDataListTest, LandscapeServerListWithChildrenEmptyRowsAndYearZero) {
     pr.DispOrder << 2 << 0 << 1 << 42; // an index the rows do not hold prints nothing
     pr.PrintDataList(1);
 
-    ASSERT_EQ(outputs, QList<TPagewerk::Output>{TPagewerk::Output::Print});
+    ASSERT_EQ(outputs, QList<Output>{Output::Print});
     const QString f = QStringLiteral(";ＭＳ Ｐゴシック;9;;黒;1;");
     auto t = [&](int x, int y, const QString& text, const char* align) {
         return QStringLiteral("TEXT;%1;%2;").arg(x).arg(y) + text + f + QString::fromLatin1(align) +
@@ -178,14 +210,14 @@ TEST_F(PrDataListTest, LandscapeServerListWithChildrenEmptyRowsAndYearZero) {
     EXPECT_TRUE(records.contains(QStringLiteral("TEXT;450;325;データリスト名;ＭＳ Ｐゴシック;9;;黒;1;LEFT;0;0;")));
     EXPECT_TRUE(header.contains(QStringLiteral("*ORIENTATION=1")));
     EXPECT_TRUE(header.contains(QStringLiteral("*NETC2=$808080")));
-    EXPECT_TRUE(header.contains(QStringLiteral("*NETC1=$4C4C4C")));
+    EXPECT_TRUE(header.contains(QStringLiteral("*NETC1=$555555"))); // red: the mean of its three components
 }
 
 TEST_F(PrDataListTest, AnEmptyListWritesTheHeaderOnly) {
     TPrDataList pr;
     pr.Rows << row(1, QStringLiteral("会社"), 1, QString());
     pr.PrintDataList(0);
-    ASSERT_EQ(outputs, QList<TPagewerk::Output>{TPagewerk::Output::Preview});
+    ASSERT_EQ(outputs, QList<Output>{Output::Preview});
     EXPECT_TRUE(records.isEmpty()) << records.join(u'\n').toStdString();
     EXPECT_EQ(header.size(), 26);
 }
@@ -196,6 +228,32 @@ TEST_F(PrDataListTest, AWorkFolderThatCannotBeWrittenReachesTheCaller) {
     EXPECT_THROW(pr.PrintDataList(0), std::exception);
     EXPECT_TRUE(outputs.isEmpty());
     EXPECT_FALSE(pr.PrintComp.isOpen());
+}
+
+
+TEST_F(PrDataListTest, ATwoPageListIsPrintedForReal) {
+    TPrDataList pr;
+    for (int i = 1; i <= 56; ++i) {
+        pr.Rows << row(i, QStringLiteral("日本会社%1").arg(i), 5, QStringLiteral("/srv/taxdata/data/%1").arg(i));
+        pr.DispOrder << i - 1;
+    }
+    pr.PrintDataList(1);
+    ASSERT_EQ(outputs, QList<Output>{Output::Print});
+    const QStringList pdfs = QDir(pdfFolder).entryList({QStringLiteral("*.pdf")});
+    ASSERT_EQ(pdfs.size(), 1);
+    const QString pdf = pdfFolder + u'/' + pdfs.first();
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished(30000);
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    text.waitForFinished(30000);
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(words.contains(QStringLiteral("データリスト"))) << words.toStdString();
+    EXPECT_TRUE(words.contains(QRegularExpression(QStringLiteral("PAGE +1\\b"))));
+    EXPECT_TRUE(words.contains(QRegularExpression(QStringLiteral("PAGE +2\\b"))));
+    EXPECT_TRUE(words.contains(QStringLiteral("日本会社56")));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // preview or the printer.
 #include "platform/Cp932.h"
 #include "print/Pagewerk.h"
+#include "print/PgwDef.h"
 
 #include <QDate>
 #include <QDir>
@@ -32,7 +33,15 @@ QStringList fileLines(const QString& path) {
 
 class PagewerkTest : public testing::Test {
 protected:
-    void TearDown() override { TPagewerk::OutputHandler = nullptr; }
+    void SetUp() override {
+        savedPreview_ = TPagewerk::PreviewEntry;
+        savedPrint_ = TPagewerk::PrintEntry;
+    }
+    void TearDown() override {
+        TPagewerk::PreviewEntry = savedPreview_;
+        TPagewerk::PrintEntry = savedPrint_;
+    }
+    std::function<int(print::TPGWDEF&)> savedPreview_, savedPrint_;
     QTemporaryDir dir;
 };
 
@@ -143,7 +152,7 @@ TEST_F(PagewerkTest, RangedPropertiesKeepTheirValueAndMonoColoursTurnGrey) {
     EXPECT_EQ(pw.NetColor1, 0x0000FF);
     EXPECT_EQ(pw.UserColor1, 0x123456);
     print::SetMonoPrintColors(0, pw);
-    EXPECT_EQ(pw.NetColor1, 0x4C4C4C);
+    EXPECT_EQ(pw.NetColor1, 0x555555); // the mean of red, green and blue
     EXPECT_EQ(pw.NetColor2, 0xFFFFFF);
     EXPECT_EQ(pw.UserColor1, 0);
     EXPECT_EQ(pw.OcrGreen, 0);
@@ -161,12 +170,17 @@ TEST_F(PagewerkTest, TemporaryFileIsHandedToTheOutputAndDeletedAfterwards) {
     EXPECT_EQ(pw.DocTitle, QStringLiteral("データリスト"));
     pw.CloseDataFile();
 
-    QList<TPagewerk::Output> calls;
+    QStringList calls;
     QByteArray seen;
-    TPagewerk::OutputHandler = [&](TPagewerk& c, TPagewerk::Output kind) {
-        calls << kind;
-        seen = fileBytes(c.DataFile);
+    TPagewerk::PreviewEntry = [&](print::TPGWDEF& d) {
+        calls << QStringLiteral("preview");
+        seen = fileBytes(d.DataFile);
         return 7;
+    };
+    TPagewerk::PrintEntry = [&](print::TPGWDEF& d) {
+        calls << QStringLiteral("print");
+        EXPECT_NE(&d, &print::PgwDef); // printing works on a record of its own
+        return -1;
     };
     EXPECT_TRUE(pw.Preview());
     EXPECT_EQ(pw.PreviewCloseNum, 7);
@@ -181,7 +195,7 @@ TEST_F(PagewerkTest, TemporaryFileIsHandedToTheOutputAndDeletedAfterwards) {
     EXPECT_TRUE(pw.Print());
     EXPECT_EQ(pw.PreviewCloseNum, 1);
     EXPECT_TRUE(QFile::exists(pw.DataFile));
-    EXPECT_EQ(calls, (QList<TPagewerk::Output>{TPagewerk::Output::Preview, TPagewerk::Output::Print}));
+    EXPECT_EQ(calls, (QStringList{QStringLiteral("preview"), QStringLiteral("print")}));
 }
 
 TEST_F(PagewerkTest, AFolderThatCannotBeWrittenRaisesAnError) {
@@ -190,6 +204,91 @@ TEST_F(PagewerkTest, AFolderThatCannotBeWrittenRaisesAnError) {
     EXPECT_THROW(pw.OpenDataFile(true), std::exception);
     EXPECT_THROW(pw.OpenDataFile(false), std::exception);
     EXPECT_FALSE(pw.isOpen());
+}
+
+
+TEST_F(PagewerkTest, PropertiesKeepTheirRulesOnAssignment) {
+    TPagewerk pw;
+    pw.SetCopie(100);
+    pw.SetZoom(4);
+    pw.SetScale(151);
+    pw.SetPrintQuality(0);
+    pw.SetDuplex(4);
+    pw.SetCollate(2);
+    EXPECT_EQ(pw.Copie(), 1);
+    EXPECT_EQ(pw.Zoom(), 10);
+    EXPECT_EQ(pw.Scale(), 100);
+    EXPECT_EQ(pw.PrintQuality(), 0);
+    EXPECT_EQ(pw.Duplex(), 0);
+    EXPECT_EQ(pw.Collate(), 0);
+    pw.SetPrintQuality(-3);
+    pw.SetColorMode(2);
+    EXPECT_EQ(pw.PrintQuality(), -3);
+    EXPECT_EQ(pw.ColorMode(), 2);
+    pw.SetColorMode(7);
+    EXPECT_EQ(pw.ColorMode(), 0);
+    const std::pair<int, int> ratios[] = {{30, 1030}, {-50, 950}, {990, 990}, {900, 1000}, {51, 1000}};
+    for (const auto& [given, stored] : ratios) {
+        pw.SetVRATIO(given);
+        EXPECT_EQ(pw.VRATIO(), stored) << given;
+    }
+    EXPECT_EQ(pw.OcrFontName(), QStringLiteral("OCR-B")); // the OCR face is installed
+    pw.SetOcrFontName(QStringLiteral("No Such Face"));
+    EXPECT_EQ(pw.OcrFontName(), QStringLiteral("OCR-B"));
+    pw.SetOcrFontName(QStringLiteral("ipagothic"));
+    EXPECT_EQ(pw.OcrFontName(), QStringLiteral("ipagothic"));
+}
+
+TEST_F(PagewerkTest, PageNumberFormatsNeedOneOrTwoIntegerPlaceholders) {
+    struct Case {
+        const char* format;
+        bool kept;
+        int count;
+    } cases[] = {{"- %d / %d -", true, 2}, {"Page %D", true, 1}, {"%3d頁", false, 0}, // only "%d" itself counts as a placeholder
+                 {"%s/%d", false, 1}, {"%d/%d/%d", false, 3}, {"none", false, 0}};
+    for (const Case& c : cases) {
+        TPagewerk pw;
+        pw.PageBango = true;
+        pw.SetPageBangoFormat(QString::fromUtf8(c.format));
+        EXPECT_EQ(pw.PageBangoFormat(), c.kept ? QString::fromUtf8(c.format) : QStringLiteral("(%d/%d)")) << c.format;
+        EXPECT_EQ(pw.PageBango, c.kept) << c.format;
+        EXPECT_EQ(pw.PageBangoPlaceholders(), c.count) << c.format;
+    }
+}
+
+TEST_F(PagewerkTest, PreviewFillsTheLibraryRecordAndNamesTheJob) {
+    TPagewerk pw;
+    pw.DataFile = dir.filePath(QStringLiteral("list.TMP"));
+    pw.FormFile = QStringLiteral("/forms/a.pgf");
+    pw.LeftMargin = 100;
+    pw.EvenLeftMargin = 160;
+    pw.SetZoom(12);
+    pw.SetVRATIO(20);
+    pw.PageBango = true;
+    pw.PageBangoTop = 2850;
+    pw.SetCopie(3);
+    pw.OpenDataFile(false);
+    pw.CloseDataFile();
+    print::TPGWDEF seen;
+    TPagewerk::PreviewEntry = [&](print::TPGWDEF& d) {
+        seen = d;
+        return 0;
+    };
+    pw.DocTitle.clear();
+    pw.Preview();
+    EXPECT_EQ(seen.DataFile, pw.DataFile);
+    EXPECT_EQ(seen.FormFile, QStringLiteral("/forms/a.pgf"));
+    EXPECT_EQ(seen.EvenLeftOffset, 60);
+    EXPECT_EQ(seen.Zoom, 12);
+    EXPECT_EQ(seen.VRATIO, 1020);
+    EXPECT_EQ(seen.Copies, 3);
+    EXPECT_TRUE(seen.PageNoSettings.Switch);
+    EXPECT_EQ(seen.PageNoSettings.Top, 2850);
+    EXPECT_EQ(seen.PageNoSettings.Format, QStringLiteral("(%d/%d)"));
+    EXPECT_EQ(seen.DocTitle, QStringLiteral("PAGEWERK-VCL.2.5")); // neither document name nor title
+    pw.Title = QStringLiteral("一覧");
+    pw.Preview();
+    EXPECT_EQ(seen.DocTitle, QStringLiteral("一覧"));
 }
 
 } // namespace
