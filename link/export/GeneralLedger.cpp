@@ -111,15 +111,17 @@ void TGeneralLedger::writeAccount(TXmlSaveDoc& doc, IXMLNode ledger, const Accou
         query.paramByName(QStringLiteral("KCODE")).setString(account.kcode);
     };
 
-    entryQuery_.close();
-    entryQuery_.sql().clear();
-    entryQuery_.sql() << QStringLiteral("SELECT COUNT(*) AS RECCNT FROM SIWAKE_VIEW")
-                      << QStringLiteral("WHERE (DELFLG=0) AND (MNUM>=:MNUM1 AND MNUM<=:MNUM2)")
-                      << accountCondition(account.kcode, QString());
-    setRange(entryQuery_);
-    entryQuery_.execQuery();
-    const qint64 count = entryQuery_.fieldByName(QStringLiteral("RECCNT")).asInt64();
-    entryQuery_.close();
+    // The count runs on the account statement (free once the accounts are read), so that each
+    // statement keeps its text and stays prepared from one account to the next.
+    accountQuery_.close();
+    accountQuery_.sql().clear();
+    accountQuery_.sql() << QStringLiteral("SELECT COUNT(*) AS RECCNT FROM SIWAKE_VIEW")
+                        << QStringLiteral("WHERE (DELFLG=0) AND (MNUM>=:MNUM1 AND MNUM<=:MNUM2)")
+                        << accountCondition(account.kcode, QString());
+    setRange(accountQuery_);
+    accountQuery_.execQuery();
+    const qint64 count = accountQuery_.fieldByName(QStringLiteral("RECCNT")).asInt64();
+    accountQuery_.close();
     if (count == 0)
         return;
 
@@ -134,6 +136,7 @@ void TGeneralLedger::writeAccount(TXmlSaveDoc& doc, IXMLNode ledger, const Accou
     doc.AddTextNode(element, QStringLiteral("HJ00780S0030"), {}, {}, FormatAmount(opening));
     doc.AddTextNode(element, QStringLiteral("HJ00780S0040"), {}, {}, FormatAmount(closing));
 
+    entryQuery_.close();
     entryQuery_.sql() = kEntryColumns;
     entryQuery_.sql() << accountCondition(account.kcode, QStringLiteral("S."))
                       << QStringLiteral("ORDER BY S.HIZUKE,S.KESSAN,S.SCODE,S.SDAYNUM,S.SWKNO,S.TAISHAKU");
@@ -155,6 +158,10 @@ void TGeneralLedger::writeAccount(TXmlSaveDoc& doc, IXMLNode ledger, const Accou
     const core::IBSQLField& fCounterSubName = field("R_HNAME");
     const core::IBSQLField& fDescription = field("TEKTEXT");
     core::Currency running = opening;
+    // Lines come in date order: the era date is formatted once per date.
+    QDate shownDate;
+    QString shownDateText;
+    bool dateShown = false;
     for (; !entryQuery_.eof(); entryQuery_.next()) {
         const core::Currency net = fNet.asCurrency();
         const core::Currency tax = fTax.asCurrency();
@@ -170,7 +177,13 @@ void TGeneralLedger::writeAccount(TXmlSaveDoc& doc, IXMLNode ledger, const Accou
 
         IXMLNode line = doc.AddNode(element, QStringLiteral("HJ00780S02"), {}, {});
         doc.AddTextNode(line, QStringLiteral("HJ00780S0050"), {}, {}, QString::number(fVoucher.asInt64()));
-        doc.AddTextNode(line, QStringLiteral("HJ00780S0060"), {}, {}, FormatEraDate(fDate.asDate()));
+        const QDate date = fDate.asDate();
+        if (!dateShown || date != shownDate) {
+            shownDate = date;
+            shownDateText = FormatEraDate(date);
+            dateShown = true;
+        }
+        doc.AddTextNode(line, QStringLiteral("HJ00780S0060"), {}, {}, shownDateText);
         doc.AddTextNode(line, QStringLiteral("HJ00780S0070"), {}, {}, fSubName.asString());
         doc.AddTextNode(line, QStringLiteral("HJ00780S0080"), {}, {}, fCounterName.asString());
         doc.AddTextNode(line, QStringLiteral("HJ00780S0090"), {}, {}, fCounterSubName.asString());
