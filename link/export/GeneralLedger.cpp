@@ -111,19 +111,31 @@ void TGeneralLedger::writeAccount(TXmlSaveDoc& doc, IXMLNode ledger, const Accou
         query.paramByName(QStringLiteral("KCODE")).setString(account.kcode);
     };
 
-    // The count runs on the account statement (free once the accounts are read), so that each
-    // statement keeps its text and stays prepared from one account to the next.
-    accountQuery_.close();
-    accountQuery_.sql().clear();
-    accountQuery_.sql() << QStringLiteral("SELECT COUNT(*) AS RECCNT FROM SIWAKE_VIEW")
-                        << QStringLiteral("WHERE (DELFLG=0) AND (MNUM>=:MNUM1 AND MNUM<=:MNUM2)")
-                        << accountCondition(account.kcode, QString());
-    setRange(accountQuery_);
-    accountQuery_.execQuery();
-    const qint64 count = accountQuery_.fieldByName(QStringLiteral("RECCNT")).asInt64();
-    accountQuery_.close();
-    if (count == 0)
-        return;
+    entryQuery_.close();
+    entryQuery_.sql() = kEntryColumns;
+    entryQuery_.sql() << accountCondition(account.kcode, QStringLiteral("S."))
+                      << QStringLiteral("ORDER BY S.HIZUKE,S.KESSAN,S.SCODE,S.SDAYNUM,S.SWKNO,S.TAISHAKU");
+    setRange(entryQuery_);
+    entryQuery_.execQuery();
+    // An account is written when the journal view holds lines for it. A line read above is such
+    // a line; without one the view is counted, since a line whose account is missing from the
+    // account master is in the view but not in the joined read. The count runs on the account
+    // statement (free once the accounts are read), so each statement keeps its text and stays
+    // prepared from one account to the next.
+    if (entryQuery_.eof()) {
+        entryQuery_.close();
+        accountQuery_.close();
+        accountQuery_.sql().clear();
+        accountQuery_.sql() << QStringLiteral("SELECT COUNT(*) AS RECCNT FROM SIWAKE_VIEW")
+                            << QStringLiteral("WHERE (DELFLG=0) AND (MNUM>=:MNUM1 AND MNUM<=:MNUM2)")
+                            << accountCondition(account.kcode, QString());
+        setRange(accountQuery_);
+        accountQuery_.execQuery();
+        const qint64 count = accountQuery_.fieldByName(QStringLiteral("RECCNT")).asInt64();
+        accountQuery_.close();
+        if (count == 0)
+            return;
+    }
 
     const core::Currency opening =
         SignedAmount(kSignKamoku, account.dac, 0, BalanceAfter(account.kcode, StartPeriod, TaxMode));
@@ -136,12 +148,6 @@ void TGeneralLedger::writeAccount(TXmlSaveDoc& doc, IXMLNode ledger, const Accou
     doc.AddTextNode(element, QStringLiteral("HJ00780S0030"), {}, {}, FormatAmount(opening));
     doc.AddTextNode(element, QStringLiteral("HJ00780S0040"), {}, {}, FormatAmount(closing));
 
-    entryQuery_.close();
-    entryQuery_.sql() = kEntryColumns;
-    entryQuery_.sql() << accountCondition(account.kcode, QStringLiteral("S."))
-                      << QStringLiteral("ORDER BY S.HIZUKE,S.KESSAN,S.SCODE,S.SDAYNUM,S.SWKNO,S.TAISHAKU");
-    setRange(entryQuery_);
-    entryQuery_.execQuery();
     const bool taxLedger = isTaxLedger(account.kcode);
     // The columns are looked up once; their values follow the cursor.
     const auto field = [this](const char* name) -> core::IBSQLField& {
