@@ -114,7 +114,9 @@ int main(int argc, char** argv)
         if (!QFile::copy(source, database))
             throw std::runtime_error("the company database could not be copied");
         const QString workerBackup = temporary.filePath(QStringLiteral("worker.fbk"));
-        const QString workerRestore = temporary.filePath(QStringLiteral("worker.fdb"));
+        // The worker restores only into a file with the company database's name.
+        QDir(temporary.path()).mkdir(QStringLiteral("restored"));
+        const QString workerRestore = temporary.filePath(QStringLiteral("restored/qmacc.fdb"));
         const QString gbakBackup = temporary.filePath(QStringLiteral("gbak.fbk"));
         const QString gbakRestore = temporary.filePath(QStringLiteral("gbak.fdb"));
 
