@@ -8,10 +8,10 @@
 #include "core/Globals.h"
 #include "core/backup/BackupSteps.h"
 #include "core/dm/TDM.h"
-#include "core/os/DelayWithMessages.h"
 #include "core/ui/MessageService.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMetaObject>
 
 namespace companydata {
@@ -19,6 +19,17 @@ namespace companydata {
 namespace {
 
 constexpr int kPollMilliseconds = 300;
+
+// Events processed for one turn of the starter's wait; the turn ends early once the worker has
+// ended, so that a finished backup or restore is not held up for the rest of the turn.
+void waitOneTurn(const TBackupRestoreThread& thread) {
+    QElapsedTimer turn;
+    turn.start();
+    while (!thread.IsTerminated() && turn.elapsed() < kPollMilliseconds) {
+        QCoreApplication::processEvents();
+        QThread::msleep(1);
+    }
+}
 
 } // namespace
 
@@ -173,7 +184,7 @@ void TBackupRestoreThread::RebuildDatabase() {
 void RunBackupRestoreThread(TBackupRestoreThread& thread) {
     thread.Resume();
     while (!thread.IsTerminated())
-        core::DelayWithMessages(kPollMilliseconds);
+        waitOneTurn(thread);
     thread.wait();
 }
 

@@ -115,7 +115,7 @@ private:
 };
 
 // What a starter does: resumes the thread, waits while it is not terminated, 300 ms per turn
-// with events processed, and joins it.
+// with events processed (a turn ends as soon as the thread has ended), and joins it.
 void RunBackupRestoreThread(TBackupRestoreThread& thread);
 
 // The error record of a failed step as starters show it: message and detail joined by CR.

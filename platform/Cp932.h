@@ -26,6 +26,11 @@ QByteArray toCp932(const QString& text);
 
 // Decodes CP932 bytes; a byte sequence that is not CP932 becomes U+FFFD.
 QString fromCp932(const QByteArray& bytes);
+QString fromCp932(const char* data, qsizetype size);
+
+// Appends the CP932 bytes of the text to out and gives true; false, with out as it was, when a
+// character has no CP932 code (toCp932 names it).
+bool appendCp932(QStringView text, QByteArray& out);
 
 // Shift-JIS byte classes.
 constexpr bool isSjisLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }

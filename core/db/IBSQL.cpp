@@ -89,13 +89,26 @@ QString TIBSQL::text() const {
 }
 
 void TIBSQL::parseIfChanged() {
+    if (parsed_ && paramCheck_ == parsedCheck_) {
+        // A list that was not changed still shares its lines with the copy (any change detaches
+        // it), so most calls decide without joining the text.
+        if (sql_.size() == parsedLines_.size() && sql_.constData() == parsedLines_.constData())
+            return;
+        if (sql_ == parsedLines_) {
+            parsedLines_ = sql_;
+            return;
+        }
+    }
     const QString current = text();
-    if (parsed_ && current == parsedText_ && paramCheck_ == parsedCheck_)
+    if (parsed_ && current == parsedText_ && paramCheck_ == parsedCheck_) {
+        parsedLines_ = sql_;
         return;
+    }
     freeHandle();
     params_.clear();
     positions_.clear();
     parsedText_ = current;
+    parsedLines_ = sql_;
     parsedCheck_ = paramCheck_;
     parsed_ = true;
     if (!paramCheck_) {
@@ -196,6 +209,14 @@ void TIBSQL::prepare() {
             fields.push_back(f);
         }
         outBuffer_.assign(out->getMessageLength(st), 0);
+        QHash<QString, int> folded;
+        QHash<QString, int> exact;
+        for (int i = int(fields.size()) - 1; i >= 0; --i) // the first of equal names wins
+            folded.insert(fields[size_t(i)].name_.toCaseFolded(), i);
+        for (const IBSQLField& f : fields)
+            exact.insert(f.name_, folded.value(f.name_.toCaseFolded()));
+        foldedIndex_ = std::move(folded);
+        exactIndex_ = std::move(exact);
         fields_ = std::move(fields);
         statement_ = statement.take();
         inMeta_ = in.take();
@@ -373,6 +394,8 @@ void TIBSQL::freeHandle() {
     if (Firebird::IStatement* statement = std::exchange(statement_, nullptr))
         endQuietly(statement, [](Firebird::IStatement* s, Firebird::ThrowStatusWrapper* st) { s->free(st); });
     fields_.clear();
+    foldedIndex_.clear();
+    exactIndex_.clear();
     outBuffer_.clear();
     executed_ = false;
     hasCursor_ = false;
@@ -396,19 +419,21 @@ IBSQLField& TIBSQL::fields(int index) {
     return fields_[size_t(index)];
 }
 
+int TIBSQL::fieldIndex(const QString& name) const {
+    if (const auto exact = exactIndex_.constFind(name); exact != exactIndex_.constEnd())
+        return *exact;
+    return foldedIndex_.value(name.trimmed().toCaseFolded(), -1);
+}
+
 bool TIBSQL::fieldExists(const QString& name) {
     prepare();
-    const QString key = name.trimmed();
-    return std::any_of(fields_.begin(), fields_.end(),
-                       [&](const IBSQLField& f) { return f.name_.compare(key, Qt::CaseInsensitive) == 0; });
+    return fieldIndex(name) >= 0;
 }
 
 IBSQLField& TIBSQL::fieldByName(const QString& name) {
     prepare();
-    const QString key = name.trimmed();
-    for (IBSQLField& f : fields_)
-        if (f.name_.compare(key, Qt::CaseInsensitive) == 0)
-            return f;
+    if (const int index = fieldIndex(name); index >= 0)
+        return fields_[size_t(index)];
     throw layerError(isc::dsql_field_err, QStringLiteral("フィールド「%1」がありません。").arg(name));
 }
 

@@ -12,6 +12,7 @@
 
 #include <firebird/Interface.h>
 
+#include <QHash>
 #include <QStringList>
 
 #include <deque>
@@ -60,6 +61,8 @@ public:
 
     int fieldCount();
     IBSQLField& fields(int index);
+    // Case-insensitive, blanks around the name ignored. The field found stays valid, and follows
+    // the rows, while the statement stays prepared: a reader may keep it across rows.
     IBSQLField& fieldByName(const QString& name);
     bool fieldExists(const QString& name); // case-insensitive
 
@@ -80,7 +83,7 @@ private:
     void parseIfChanged();
     Firebird::ITransaction* activeTransaction() const;
     void releaseMetadata();
-    void buildFields(Firebird::ThrowStatusWrapper* st);
+    int fieldIndex(const QString& name) const; // -1 when there is none
     const unsigned char* currentRow() const { return hasRow_ ? outBuffer_.data() : nullptr; }
     QByteArray readBlob(const ISC_QUAD& id) const;
     void fetch(Firebird::ThrowStatusWrapper* st);
@@ -93,6 +96,7 @@ private:
     // Parameters as parsed from the text: one object per name, and for each "?" the index of
     // its object. Kept while the text stays the same.
     QString parsedText_;
+    QStringList parsedLines_; // the lines parsedText_ was joined from; shares sql_ until it changes
     bool parsedCheck_ = true;
     bool parsed_ = false;
     std::deque<IBSQLParam> params_;
@@ -105,6 +109,10 @@ private:
     Firebird::IMessageMetadata* outMeta_ = nullptr;
     bool hasCursor_ = false;
     std::vector<IBSQLField> fields_;
+    // Field by name, built at prepare: the case-folded name, and each name as the server gave
+    // it, to the first field of that name.
+    QHash<QString, int> foldedIndex_;
+    QHash<QString, int> exactIndex_;
     std::vector<unsigned char> outBuffer_;
 
     Firebird::IResultSet* cursor_ = nullptr;

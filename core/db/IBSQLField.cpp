@@ -87,8 +87,9 @@ QString IBSQLField::asString() const {
         return QString();
     switch (type_) {
     case SQL_TEXT:
+        return platform::fromCp932(reinterpret_cast<const char*>(v), qsizetype(length_));
     case SQL_VARYING:
-        return platform::fromCp932(rawText(v));
+        return platform::fromCp932(reinterpret_cast<const char*>(v) + 2, load<ISC_USHORT>(v));
     case SQL_SHORT:
     case SQL_LONG:
     case SQL_INT64:

@@ -49,8 +49,8 @@ public:
     // The general ledger's own transaction: "read_committed", "rec_version", "nowait". It is
     // started and finished by the ledger writer, never by LoadBalances.
     core::TIBTransaction Transaction;
-    core::TIBSQL LedgerAccountQuery; // bound to Transaction: the ledger's account list
-    core::TIBSQL LedgerEntryQuery;   // bound to Transaction: counts and journal lines
+    core::TIBSQL LedgerAccountQuery; // bound to Transaction: the ledger's account list and counts
+    core::TIBSQL LedgerEntryQuery;   // bound to Transaction: journal lines
     core::TIBSQL SpareQuery;         // bound to Transaction
 
     int RowCount = 0;

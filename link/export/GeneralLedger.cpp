@@ -112,16 +112,30 @@ void TGeneralLedger::writeAccount(TXmlSaveDoc& doc, IXMLNode ledger, const Accou
     };
 
     entryQuery_.close();
-    entryQuery_.sql().clear();
-    entryQuery_.sql() << QStringLiteral("SELECT COUNT(*) AS RECCNT FROM SIWAKE_VIEW")
-                      << QStringLiteral("WHERE (DELFLG=0) AND (MNUM>=:MNUM1 AND MNUM<=:MNUM2)")
-                      << accountCondition(account.kcode, QString());
+    entryQuery_.sql() = kEntryColumns;
+    entryQuery_.sql() << accountCondition(account.kcode, QStringLiteral("S."))
+                      << QStringLiteral("ORDER BY S.HIZUKE,S.KESSAN,S.SCODE,S.SDAYNUM,S.SWKNO,S.TAISHAKU");
     setRange(entryQuery_);
     entryQuery_.execQuery();
-    const qint64 count = entryQuery_.fieldByName(QStringLiteral("RECCNT")).asInt64();
-    entryQuery_.close();
-    if (count == 0)
-        return;
+    // An account is written when the journal view holds lines for it. A line read above is such
+    // a line; without one the view is counted, since a line whose account is missing from the
+    // account master is in the view but not in the joined read. The count runs on the account
+    // statement (free once the accounts are read), so each statement keeps its text and stays
+    // prepared from one account to the next.
+    if (entryQuery_.eof()) {
+        entryQuery_.close();
+        accountQuery_.close();
+        accountQuery_.sql().clear();
+        accountQuery_.sql() << QStringLiteral("SELECT COUNT(*) AS RECCNT FROM SIWAKE_VIEW")
+                            << QStringLiteral("WHERE (DELFLG=0) AND (MNUM>=:MNUM1 AND MNUM<=:MNUM2)")
+                            << accountCondition(account.kcode, QString());
+        setRange(accountQuery_);
+        accountQuery_.execQuery();
+        const qint64 count = accountQuery_.fieldByName(QStringLiteral("RECCNT")).asInt64();
+        accountQuery_.close();
+        if (count == 0)
+            return;
+    }
 
     const core::Currency opening =
         SignedAmount(kSignKamoku, account.dac, 0, BalanceAfter(account.kcode, StartPeriod, TaxMode));
@@ -134,11 +148,6 @@ void TGeneralLedger::writeAccount(TXmlSaveDoc& doc, IXMLNode ledger, const Accou
     doc.AddTextNode(element, QStringLiteral("HJ00780S0030"), {}, {}, FormatAmount(opening));
     doc.AddTextNode(element, QStringLiteral("HJ00780S0040"), {}, {}, FormatAmount(closing));
 
-    entryQuery_.sql() = kEntryColumns;
-    entryQuery_.sql() << accountCondition(account.kcode, QStringLiteral("S."))
-                      << QStringLiteral("ORDER BY S.HIZUKE,S.KESSAN,S.SCODE,S.SDAYNUM,S.SWKNO,S.TAISHAKU");
-    setRange(entryQuery_);
-    entryQuery_.execQuery();
     const bool taxLedger = isTaxLedger(account.kcode);
     // The columns are looked up once; their values follow the cursor.
     const auto field = [this](const char* name) -> core::IBSQLField& {
@@ -155,6 +164,10 @@ void TGeneralLedger::writeAccount(TXmlSaveDoc& doc, IXMLNode ledger, const Accou
     const core::IBSQLField& fCounterSubName = field("R_HNAME");
     const core::IBSQLField& fDescription = field("TEKTEXT");
     core::Currency running = opening;
+    // Lines come in date order: the era date is formatted once per date.
+    QDate shownDate;
+    QString shownDateText;
+    bool dateShown = false;
     for (; !entryQuery_.eof(); entryQuery_.next()) {
         const core::Currency net = fNet.asCurrency();
         const core::Currency tax = fTax.asCurrency();
@@ -170,7 +183,13 @@ void TGeneralLedger::writeAccount(TXmlSaveDoc& doc, IXMLNode ledger, const Accou
 
         IXMLNode line = doc.AddNode(element, QStringLiteral("HJ00780S02"), {}, {});
         doc.AddTextNode(line, QStringLiteral("HJ00780S0050"), {}, {}, QString::number(fVoucher.asInt64()));
-        doc.AddTextNode(line, QStringLiteral("HJ00780S0060"), {}, {}, FormatEraDate(fDate.asDate()));
+        const QDate date = fDate.asDate();
+        if (!dateShown || date != shownDate) {
+            shownDate = date;
+            shownDateText = FormatEraDate(date);
+            dateShown = true;
+        }
+        doc.AddTextNode(line, QStringLiteral("HJ00780S0060"), {}, {}, shownDateText);
         doc.AddTextNode(line, QStringLiteral("HJ00780S0070"), {}, {}, fSubName.asString());
         doc.AddTextNode(line, QStringLiteral("HJ00780S0080"), {}, {}, fCounterName.asString());
         doc.AddTextNode(line, QStringLiteral("HJ00780S0090"), {}, {}, fCounterSubName.asString());

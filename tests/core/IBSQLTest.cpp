@@ -387,6 +387,46 @@ TEST_P(IBSQLTest, FieldsAndParamsByNameIgnoreCase) {
     }
 }
 
+// A reader keeps the field it found across rows and runs; the same text built anew keeps the
+// statement prepared, a line changed in place prepares it anew.
+TEST_P(IBSQLTest, FieldFoundOnceFollowsRowsWhileTheTextStays) {
+    for (int id = 1; id <= 3; ++id)
+        insert(id, QStringLiteral("NAME"), [&](IBSQLParam& p) { p.setString(QStringLiteral("表%1").arg(id)); });
+    TIBSQL q(db_.get(), &t_);
+    const QStringList text = {QStringLiteral("SELECT ID AS \"x\", NAME AS \"X\", QTY AS \"Ｘ\""),
+                              QStringLiteral("FROM T WHERE ID >= :FROM_ID ORDER BY ID")};
+    q.sql() = text;
+    q.paramByName(QStringLiteral("FROM_ID")).setInteger(1);
+    q.execQuery();
+    Firebird::IStatement* const handle = q.handle();
+    const core::IBSQLField& first = q.fieldByName(QStringLiteral("  X "));
+    EXPECT_EQ(&first, &q.fields(0)); // the first of names equal but for case
+    EXPECT_EQ(&q.fieldByName(QStringLiteral("X")), &first);
+    EXPECT_EQ(&q.fieldByName(QStringLiteral("ｘ")), &q.fields(2));
+    for (int from : {2, 1}) {
+        q.sql() = QStringList{text[0]} << text[1]; // built anew, the same text
+        q.paramByName(QStringLiteral("FROM_ID")).setInteger(from);
+        q.execQuery();
+        EXPECT_EQ(q.handle(), handle);
+        QList<int> ids;
+        for (; !q.eof(); q.next())
+            ids << first.asInteger();
+        EXPECT_EQ(ids.size(), 4 - from);
+        EXPECT_EQ(ids.front(), from);
+    }
+    q.sql()[1] = QStringLiteral("FROM T WHERE ID < :FROM_ID ORDER BY ID");
+    q.paramByName(QStringLiteral("FROM_ID")).setInteger(3);
+    q.execQuery();
+    EXPECT_EQ(q.fieldByName(QStringLiteral("x")).asInteger(), 1);
+    try {
+        q.fieldByName(QStringLiteral("NAME"));
+        ADD_FAILURE() << "unknown name accepted";
+    } catch (const EIBError& e) {
+        EXPECT_EQ(e.ibErrorCode(), core::isc::dsql_field_err);
+        EXPECT_EQ(e.message(), QStringLiteral("フィールド「NAME」がありません。"));
+    }
+}
+
 TEST_P(IBSQLTest, RowsAffectedCountsChangedRows) {
     for (int id = 1; id <= 3; ++id)
         insert(id, QStringLiteral("QTY"), [&](IBSQLParam& p) { p.setInteger(id); });

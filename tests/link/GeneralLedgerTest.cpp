@@ -72,23 +72,23 @@ Currency amountOf(const QString& text)
 
 QString childText(const TXmlNode& node, const QString& name)
 {
-    for (const auto& child : node.Children)
-        if (child->Name == name)
-            return child->Text;
+    for (const TXmlNode* child : node.children())
+        if (child->name() == name)
+            return child->text();
     return QStringLiteral("<missing>");
 }
 
 QList<LedgerAccount> readLedger(const TXmlNode& ledger)
 {
     QList<LedgerAccount> accounts;
-    for (const auto& element : ledger.Children) {
+    for (const TXmlNode* element : ledger.children()) {
         LedgerAccount account;
         account.name = childText(*element, QStringLiteral("HJ00780S0010"));
         account.group = childText(*element, QStringLiteral("HJ00780S0020"));
         account.opening = amountOf(childText(*element, QStringLiteral("HJ00780S0030")));
         account.closing = amountOf(childText(*element, QStringLiteral("HJ00780S0040")));
-        for (const auto& line : element->Children) {
-            if (line->Name != QStringLiteral("HJ00780S02"))
+        for (const TXmlNode* line : element->children()) {
+            if (line->name() != QStringLiteral("HJ00780S02"))
                 continue;
             account.amounts << amountOf(childText(*line, QStringLiteral("HJ00780S0110")));
             account.running << amountOf(childText(*line, QStringLiteral("HJ00780S0120")));
@@ -165,7 +165,7 @@ protected:
         };
         ledger.Write(*doc, data);
         EXPECT_FALSE(loader->Transaction.inTransaction()); // started and committed by the ledger
-        return *data->Children.front();
+        return *data->children().front();
     }
 
     // Nature of each account by name.
@@ -282,7 +282,7 @@ TEST_F(GeneralLedgerTest, FailureInTheMiddleShowsTheMessageAndGives18)
     EXPECT_TRUE(messages.messages.front().detail.contains(QStringLiteral("I/O error during read")))
         << messages.messages.front().detail.toStdString();
     EXPECT_FALSE(loader->Transaction.inTransaction());
-    EXPECT_EQ(data->Children.size(), 1u); // HJ00780S with what was written before
+    EXPECT_EQ(data->children().size(), 1u); // HJ00780S with what was written before
 }
 
 } // namespace

@@ -108,10 +108,10 @@ protected:
     QStringList dataChildren(const TXmlSaveDoc& doc) const
     {
         QStringList names;
-        for (const auto& top : doc.DocumentElement()->Children)
-            if (top->Name == kElemData)
-                for (const auto& child : top->Children)
-                    names << child->Name;
+        for (const TXmlNode* top : doc.DocumentElement()->children())
+            if (top->name() == kElemData)
+                for (const TXmlNode* child : top->children())
+                    names << child->name();
         return names;
     }
 

@@ -1,10 +1,12 @@
 #include "link/export/EDataExportError.h"
 #include "link/export/XmlSaveDoc.h"
 #include "platform/Cp932.h"
+#include "tests/link/XmlRoundTripDoc.h"
 #include "tests/platform/PlatformTestUtil.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QTemporaryDir>
 
 #include <cerrno>
@@ -149,6 +151,66 @@ TEST(XmlWriterTest, RefusesNamesThatAreNotXmlNames)
     for (const QString& name : {QStringLiteral("A&B"), QStringLiteral("1st"), QStringLiteral("a b"), QString()})
         EXPECT_THROW(doc.AddNode(root, name, {}, {}), EDataExportError) << name.toStdString();
     EXPECT_THROW(doc.AddNode(root, QStringLiteral("X"), QStringLiteral("a<"), QStringLiteral("v")), EDataExportError);
+}
+
+// The bytes of a document with every escaped character, nested groups and a general ledger,
+// against the file kept in xmldoc/, written by the writer before it held documents compactly.
+TEST(XmlWriterTest, RoundTripDocumentKeepsItsBytes)
+{
+    const QString golden = QStringLiteral(TAXLINK_SOURCE_DIR "/tests/link/xmldoc/round-trip.xml");
+    TXmlSaveDoc doc = exportDoc();
+    xmldoctest::buildRoundTripDoc(doc);
+    const QByteArray expected = platformtest::readBytes(golden);
+    ASSERT_FALSE(expected.isEmpty()) << golden.toStdString();
+    EXPECT_EQ(doc.SaveToBytes(), expected);
+
+    QTemporaryDir dir;
+    doc.SaveToFile(dir.filePath("out.xml"));
+    EXPECT_EQ(platformtest::readBytes(dir.filePath("out.xml")), expected);
+
+    // What the document gives back is what was added, escaped once.
+    const std::vector<TXmlNode*> top = doc.DocumentElement()->children();
+    ASSERT_FALSE(top.empty());
+    EXPECT_EQ(top.front()->name(), QStringLiteral("SYSTEM"));
+    EXPECT_EQ(top.front()->children().front()->text(), QStringLiteral("A&amp;B&lt;C&gt;D&quot;E&apos;F"));
+    const TXmlNodeAttrs twice = top.front()->children().at(4)->attributes();
+    ASSERT_EQ(twice.size(), 2);
+    EXPECT_EQ(twice.at(0).Value, QStringLiteral("2&apos;"));
+}
+
+// A document whose stream fails after its first pieces went out.
+class FailingStreamDoc : public TXmlSaveDoc {
+public:
+    FailingStreamDoc() : TXmlSaveDoc(QStringLiteral("1.0"), QStringLiteral("Shift_JIS"), QString()) {}
+    mutable int chunks = 0;
+
+protected:
+    bool WriteChunk(QIODevice& device, const char* data, qint64 size) const override
+    {
+        if (++chunks == 3)
+            return false;
+        return TXmlSaveDoc::WriteChunk(device, data, size);
+    }
+};
+
+TEST(XmlWriterTest, SaveFailingMidwayLeavesTheTargetAndNoTemporaryFile)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("out.xml");
+    platformtest::writeBytes(target, "old");
+
+    FailingStreamDoc doc;
+    xmldoctest::buildRoundTripDoc(doc, 6000); // several pieces of the stream
+    try {
+        doc.SaveToFile(target);
+        FAIL() << "a failed write was reported saved";
+    } catch (const EDataExportError& error) {
+        EXPECT_EQ(error.ErrorCode, kErrorFileWrite);
+        EXPECT_TRUE(error.Detail.contains(target)) << error.Detail.toStdString();
+    }
+    EXPECT_EQ(doc.chunks, 3);
+    EXPECT_EQ(platformtest::readBytes(target), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("out.xml")});
 }
 
 } // namespace
