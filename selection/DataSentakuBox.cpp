@@ -7,6 +7,7 @@
 #include "selection/DataPlaceBox.h"
 #include "selection/DataSentakuLock.h"
 #include "selection/DataSentakuState.h"
+#include "selection/ServerSentakuBox.h"
 #include "companydata/DataInfomation.h"
 #include "controls/dialogs/SlotGuard.h"
 #include "controls/dialogs/WindowKeyPreview.h"

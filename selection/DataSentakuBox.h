@@ -36,6 +36,7 @@ class WindowKeyPreview;
 namespace selection {
 
 class TDataPlaceBox;
+class TServerSentakuBox;
 
 // Form styles of the "FormStyle" parameter: MDI child and MDI form become normal windows here.
 enum TDataSentakuFormStyle { fsMdiChild = 0, fsMdiForm = 1, fsNormal = 2, fsStayOnTop = 3 };
@@ -157,6 +158,9 @@ public:
     TDataKensakuRec ActiveKensaku;
     std::unique_ptr<TDataListKensakuBox> KensakuBox; // the operator's stored conditions
     std::unique_ptr<TDataPlaceBox> PlaceBox;         // the data places (client/server modes)
+    // The shared-data selection, created on first use and kept while this form lives.
+    TServerSentakuBox& ServerSentaku();
+    std::unique_ptr<TServerSentakuBox> ServerBox;
 
     // The folder's data state check with its messages (mode 0 with messages, 1 silent); true
     // when the state allows the work. Default: every folder is allowed.
