@@ -158,8 +158,9 @@ void TServerSentakuBox::SetHints()
                                         "ﾈｯﾄﾜｰｸ上の共有ﾌｫﾙﾀﾞはOSの機能でﾄﾞﾗｲﾌﾞに割り当てます。"));
     btnSearch->setToolTip(QStringLiteral("［検索条件の設定］画面を開きます。一定条件に該当するﾃﾞｰﾀを抽出表示する場合に使用します。|"));
     btnSearchCancel->setToolTip(QStringLiteral("検索状態を解除します。|"));
-    btnDataInfo->setToolTip(QStringLiteral("選択ﾃﾞｰﾀの詳細情報を表示します。|"
-                                           "入力済み仕訳件数や部門・本支店の設定状況など、選択ﾃﾞｰﾀの基本情報を表示します。"));
+    btnDataInfo->setToolTip(QStringLiteral(
+        "「ﾃﾞｰﾀの詳細情報」画面を開きます。入力済み仕訳件数や部門・本支店の設定状況など、選択ﾃﾞｰﾀの基本情報を表示します。|"
+        "「ﾃﾞｰﾀの詳細情報」画面を開きます。入力済み仕訳件数や部門・本支店の設定状況など、選択ﾃﾞｰﾀの基本情報を表示します。"));
     btnListUpdate->setToolTip(QStringLiteral("ﾃﾞｰﾀﾘｽﾄを更新します。|共有ﾌｫﾙﾀﾞのﾃﾞｰﾀ領域からﾃﾞｰﾀﾘｽﾄを作り直します。"));
     cboxDataListUpdate->setToolTip(QStringLiteral("画面を開く時にﾃﾞｰﾀﾘｽﾄを自動で更新します。|"));
 }

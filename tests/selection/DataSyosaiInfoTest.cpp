@@ -6,7 +6,10 @@
 #include "companydata/DataInfomation.h"
 #include "controls/edits/TxEdit.h"
 #include "core/Globals.h"
+#include "selection/DataSentakuBox.h"
+#include "selection/DataSentakuList.h"
 #include "selection/DataSyosaiInfoBox.h"
+#include "controls/grid/TxGrid.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -139,4 +142,59 @@ TEST_F(DataSyosaiInfoTest, LockTouchesOnlyTheRowOfTheDataPlace)
     core::ConnectMode = 0;
     EXPECT_EQ(rows(QStringLiteral("SELECT DATALOCK FROM DATALIST_EX WHERE REC=901")), QStringList{QStringLiteral("0")});
     run({QStringLiteral("DELETE FROM DATAPLACEMAN WHERE REC=3"), QStringLiteral("DELETE FROM DATALIST WHERE REC=901")});
+}
+
+// 情報 of the data selection: a new name shows at once and reaches the information file and the
+// company database; a shared row stored on the share opens read-only.
+TEST_F(DataSyosaiInfoTest, DataSelectionInfoButton)
+{
+    const int group = core::SystemDef.GROUPID;
+    const QString path = dataFolder(QStringLiteral("Mixed/Case"), 1, 0, 15);
+    run({QStringLiteral("DELETE FROM DATALIST WHERE REC IN (902,903)"),
+         QStringLiteral("INSERT INTO DATALIST(REC,GROUPID,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,CODETYPE,NENDO,"
+                        "KISHU,KIMATU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT) VALUES(902,%1,'みなと','株式会社みなと商事',"
+                        "'%2',0,1,1,5,'2024-04-01','2025-03-31',15,1,0,'15.1.0')").arg(group).arg(path),
+         QStringLiteral("INSERT INTO DATALIST(REC,GROUPID,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,CODETYPE,NENDO,"
+                        "KISHU,KIMATU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT) VALUES(903,%1,'共有','株式会社みなと商事',"
+                        "'/share/sv0001',1,1,1,5,'2024-04-01','2025-03-31',15,1,0,'15.1.0')").arg(group)});
+    TDataSentakuBox selection;
+    selection.SetModuleParams({QStringLiteral("SyoriType=0"), QStringLiteral("ManualFree=1")});
+    selection.Prepare(1);
+    auto rowOf = [&](int rec) {
+        for (int r = 0; r < selection.Grid->RowCount(); ++r)
+            if (selection.Grid->RowValue(r) == rec)
+                return r;
+        return -1;
+    };
+    int editable = -1;
+    QString shownPath;
+    selection.ShowSyosaiBox = [&](TDataSyosaiInfoBox& box) {
+        editable = box.NameEditable;
+        shownPath = box.DataPath;
+        if (box.NameEditable == 0)
+            return int(core::mrCancel);
+        box.txtListName->setText(QStringLiteral("新しい名前"));
+        box.btnOKClick();
+        return box.result();
+    };
+    ASSERT_GE(rowOf(902), 0);
+    selection.Grid->SetRow(rowOf(902));
+    selection.btnDataInfoClick();
+    EXPECT_EQ(editable, 1);
+    EXPECT_EQ(shownPath, path);
+    EXPECT_EQ(selection.Grid->Cells(colName, rowOf(902)), QStringLiteral("新しい名前"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT ENTTEXT FROM DATALIST WHERE REC=902")), QStringList{QStringLiteral("新しい名前")});
+    companydata::TDataInfomation info;
+    companydata::TDataInfomationRec fromIni;
+    info.ReadIni(path, fromIni);
+    EXPECT_EQ(fromIni.DataListName, QStringLiteral("新しい名前"));
+    companydata::TDataInfomationRec fromDb;
+    ASSERT_EQ(info.GetDataInfoOfFolder(path, fromDb), 1);
+    EXPECT_EQ(fromDb.DataListName, QStringLiteral("新しい名前"));
+
+    ASSERT_GE(rowOf(903), 0);
+    selection.Grid->SetRow(rowOf(903));
+    selection.btnDataInfoClick();
+    EXPECT_EQ(editable, 0);
+    run({QStringLiteral("DELETE FROM DATALIST WHERE REC IN (902,903)")});
 }
