@@ -12,6 +12,7 @@
 #include "core/ui/MessageService.h"
 #include "platform/DriveMap.h"
 #include "selection/DataSentakuList.h"
+#include "selection/DataSyosaiInfoBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

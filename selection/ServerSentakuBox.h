@@ -71,6 +71,9 @@ public:
     companydata::TDataSentakuListCtl ListCtl;
     companydata::TDataInfomation Info;
     std::unique_ptr<TDataListKensakuBox> KensakuBox;
+    std::unique_ptr<TDataSyosaiInfoBox> SyosaiBox;
+    // Shows the details dialog modally; its result.
+    std::function<int(TDataSyosaiInfoBox& box)> ShowSyosaiBox;
 
     void Prepare(int flag);
     void InitList();

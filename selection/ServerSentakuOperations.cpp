@@ -21,6 +21,5 @@ int TServerSentakuBox::CopyPaste()
 
 void TServerSentakuBox::PrintList() { notYetAvailable(); }
 
-void TServerSentakuBox::btnDataInfoClick() { notYetAvailable(); }
 
 } // namespace selection

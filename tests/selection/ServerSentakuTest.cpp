@@ -7,6 +7,8 @@
 #include "companydata/DataInfomation.h"
 #include "controls/grid/TxGrid.h"
 #include "selection/DataSentakuBox.h"
+#include "selection/DataSyosaiInfoBox.h"
+#include <QCheckBox>
 
 #include <QComboBox>
 #include <QPushButton>
@@ -257,4 +259,28 @@ TEST_F(ServerSentakuListTest, DataSelectionUpdatesTheServerRow)
     EXPECT_EQ(info.DataListName, QStringLiteral("新しい名前"));
     EXPECT_EQ(info.UpdateLock, 1);
     EXPECT_EQ(info.ReadOnly, 1);
+}
+
+// 情報 on an area left "in use" by this operator: read-only details whose state clear sets the
+// area back to normal.
+TEST_F(ServerSentakuListTest, InfoClearsAStuckState)
+{
+    const QString a = area(QStringLiteral("sv0001"), 1);
+    companydata::TDataInfomation info;
+    info.SetDataStatus(a, companydata::kDataInUse);
+    auto box = open();
+    ASSERT_GE(rowOfFolder(*box, a), 0);
+    box->Grid->SetCurrentCell(scName, rowOfFolder(*box, a));
+    int editable = -1;
+    box->ShowSyosaiBox = [&](TDataSyosaiInfoBox& details) {
+        editable = details.NameEditable;
+        details.cboxStatusClear->setChecked(true);
+        details.btnOKClick();
+        return details.result();
+    };
+    box->btnDataInfoClick();
+    EXPECT_EQ(editable, 0);
+    companydata::TDataInfomationRec rec;
+    info.ReadIni(a, rec);
+    EXPECT_EQ(rec.Status, companydata::kDataNormal);
 }
