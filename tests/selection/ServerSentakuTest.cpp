@@ -154,6 +154,7 @@ TEST_F(ServerSentakuListTest, RebuildSortSearchAndSelection)
     setCode(parent, QStringLiteral("AB30"));
     companydata::TDataInfomation info;
     info.WriteIniValue(parent, companydata::kSectionDataInfo, false, 1, QStringLiteral("GASSANKBN"));
+    area(QStringLiteral(".sv0002.haritsuke-new")); // a paste's work folder is no area
 
     // The list is empty at first: the rebuild from the folders follows.
     auto box = open();
