@@ -123,6 +123,8 @@ public:
     std::function<int(const controls::TMessageInfoRec& info)> ShowDetailBox;
     // The input box of a new area's folder name; no value when it was not confirmed.
     std::function<std::optional<QString>(const QString& initial)> InputAreaName;
+    // The copy of a paste ("folder/*" into a folder); unset: the shell copy.
+    std::function<bool(const QString& sourceFolder, const QString& targetFolder)> CopyArea;
 
     controls::TxGrid* Grid = nullptr;
     QComboBox* cmbDrive = nullptr;

@@ -1,5 +1,5 @@
-// The operations of the shared-data selection that are not built yet: each reports that it
-// is not available and changes nothing.
+// The list print of the shared-data selection is not built yet: it reports that it is not
+// available and changes nothing.
 #include "selection/ServerSentakuBox.h"
 
 #include "core/ui/MessageService.h"
@@ -13,11 +13,6 @@ void notYetAvailable()
 }
 } // namespace
 
-int TServerSentakuBox::CopyPaste()
-{
-    notYetAvailable();
-    return 0;
-}
 
 void TServerSentakuBox::PrintList() { notYetAvailable(); }
 

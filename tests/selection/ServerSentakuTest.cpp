@@ -285,3 +285,66 @@ TEST_F(ServerSentakuListTest, InfoClearsAStuckState)
     info.ReadIni(a, rec);
     EXPECT_EQ(rec.Status, companydata::kDataNormal);
 }
+
+// F2 twice: onto its own area only the state goes back; onto a free area the whole data set
+// with the copy's name; a copy failing midway leaves the target, the server list and both
+// states; a forbidden consolidation pair is refused.
+TEST_F(ServerSentakuListTest, CopyAndPaste)
+{
+    const QString a = area(QStringLiteral("sv0001"), 1);
+    const QString free = area(QStringLiteral("sv0002"));
+    const QString parent = area(QStringLiteral("sv0003"), 1);
+    companydata::TDataInfomation info;
+    info.WriteIniValue(parent, companydata::kSectionDataInfo, false, 1, QStringLiteral("GASSANKBN"));
+    auto box = open();
+    ASSERT_EQ(box->Grid->RowCount(), 3);
+    auto status = [&](const QString& folder) {
+        companydata::TDataInfomationRec rec;
+        info.ReadIni(folder, rec);
+        return int(rec.Status);
+    };
+    auto mark = [&](const QString& folder) {
+        box->Grid->SetCurrentCell(scName, rowOfFolder(*box, folder));
+        box->SetFKeyCaptions();
+        return box->CopyPaste();
+    };
+    auto paste = [&](const QString& folder) { return mark(folder); };
+
+    EXPECT_EQ(mark(a), 1);
+    EXPECT_EQ(status(a), companydata::kDataCopy);
+    EXPECT_EQ(box->Keys[fkF2]->text(), QStringLiteral("F2:貼り付け"));
+    EXPECT_EQ(paste(a), 0);
+    EXPECT_EQ(status(a), companydata::kDataNormal);
+
+    // A failing copy: nothing of the target changes.
+    const QStringList registryBefore = rows(QStringLiteral("SELECT PASNAME,ENTTEXT FROM SERVERDATALIST ORDER BY PASNAME"));
+    box->CopyArea = [](const QString& from, const QString& to) {
+        QFile::copy(from + QStringLiteral("/qmacc.fdb"), to + QStringLiteral("/qmacc.fdb"));
+        return false;
+    };
+    mark(a);
+    EXPECT_EQ(paste(free), 0);
+    EXPECT_FALSE(QFileInfo::exists(free + QStringLiteral("/qmacc.fdb")));
+    EXPECT_EQ(rows(QStringLiteral("SELECT PASNAME,ENTTEXT FROM SERVERDATALIST ORDER BY PASNAME")), registryBefore);
+    EXPECT_EQ(status(a), companydata::kDataNormal);
+    EXPECT_EQ(QDir(share).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot).size(), 3);
+
+    // The normal ordinary data set onto the consolidation parent: a forbidden pair.
+    box->CopyArea = nullptr;
+    mark(a);
+    EXPECT_EQ(paste(parent), 0);
+    ASSERT_FALSE(details.isEmpty());
+    EXPECT_EQ(details.last().Caption, QStringLiteral("警告"));
+    EXPECT_EQ(status(a), companydata::kDataNormal);
+
+    // A complete copy into the free area.
+    mark(a);
+    EXPECT_EQ(paste(free), 1) << messageText().toStdString();
+    EXPECT_TRUE(QFileInfo::exists(free + QStringLiteral("/qmacc.fdb")));
+    companydata::TDataInfomationRec pasted;
+    info.ReadIni(free, pasted);
+    EXPECT_TRUE(pasted.DataListName.endsWith(QStringLiteral("～コピー")));
+    EXPECT_EQ(box->Grid->Cells(scName, rowOfFolder(*box, free)), pasted.DataListName);
+    EXPECT_EQ(status(a), companydata::kDataNormal);
+    EXPECT_EQ(status(free), companydata::kDataNormal);
+}
