@@ -348,3 +348,42 @@ TEST_F(ServerSentakuListTest, CopyAndPaste)
     EXPECT_EQ(status(a), companydata::kDataNormal);
     EXPECT_EQ(status(free), companydata::kDataNormal);
 }
+
+// F4 adds an area in lower case and refuses an existing or unsafe name; F5 deletes an area's
+// data after the agree box.
+TEST_F(ServerSentakuListTest, AddAndDeleteAreas)
+{
+    const QString a = area(QStringLiteral("sv0001"), 1);
+    auto box = open();
+    QStringList inputs{QStringLiteral("SV0001"), QStringLiteral(".."), QStringLiteral("a/b"), QStringLiteral(" New1 ")};
+    QStringList offered;
+    box->InputAreaName = [&](const QString& initial) {
+        offered << initial;
+        return std::optional<QString>(inputs.takeFirst());
+    };
+    EXPECT_FALSE(box->AddArea());
+    EXPECT_EQ(offered.first(), QStringLiteral("sv0002"));
+    EXPECT_FALSE(box->AddArea());
+    EXPECT_FALSE(box->AddArea());
+    EXPECT_TRUE(box->AddArea());
+    EXPECT_EQ(messages.texts(), (QStringList{QStringLiteral("\"%1\"は既に作成されています。").arg(share + QStringLiteral("/sv0001")),
+                                             QStringLiteral("\"..\"はフォルダ名として使用できません。"),
+                                             QStringLiteral("\"a/b\"はフォルダ名として使用できません。")}));
+    const QString added = share + QStringLiteral("/new1");
+    EXPECT_TRUE(QFileInfo(added).isDir());
+    ASSERT_GE(rowOfFolder(*box, added), 0);
+    EXPECT_EQ(box->Grid->Row(), rowOfFolder(*box, added));
+    EXPECT_EQ(box->Grid->Cells(scName, box->Grid->Row()), QStringLiteral("新しい領域"));
+
+    box->Grid->SetCurrentCell(scName, rowOfFolder(*box, a));
+    detailAnswer = core::mrCancel;
+    box->DeleteData(true);
+    EXPECT_TRUE(QFileInfo::exists(a + QStringLiteral("/qmacc.fdb")));
+    ASSERT_EQ(details.size(), 1);
+    EXPECT_EQ(details.first().AgreeCaption, QStringLiteral("データの削除に同意します"));
+    detailAnswer = core::mrOk;
+    box->Grid->SetCurrentCell(scName, rowOfFolder(*box, a));
+    EXPECT_EQ(box->DeleteData(true), 1);
+    EXPECT_FALSE(QFileInfo::exists(a));
+    EXPECT_EQ(rowOfFolder(*box, a), -1);
+}
