@@ -21,6 +21,10 @@ namespace companydata {
 
 inline const QString kFreeAreaName = QStringLiteral("空き領域");
 inline const QString kNewAreaName = QStringLiteral("新しい領域");
+// The marker of the folders a paste works in beside its target area (the copy being made and
+// the old contents set aside); the server list never lists them as areas.
+inline const QString kPasteWorkMarker = QStringLiteral(".haritsuke");
+inline bool IsPasteWorkFolder(const QString& name) { return name.contains(kPasteWorkMarker); }
 
 class TDataSentakuListCtl {
 public:

@@ -30,7 +30,7 @@ bool isBackupFolder(const QString& name) {
 QStringList dataFolderNames(const QString& folder) {
     QStringList names;
     for (const QString& name : core::GetSubFolderList(folder, true))
-        if (!isBackupFolder(name))
+        if (!isBackupFolder(name) && !IsPasteWorkFolder(name))
             names << name;
     return names;
 }

@@ -7,6 +7,8 @@
 #include "selection/DataPlaceBox.h"
 #include "selection/DataSentakuLock.h"
 #include "selection/DataSentakuState.h"
+#include "selection/DataSyosaiInfoBox.h"
+#include "selection/ServerSentakuBox.h"
 #include "companydata/DataInfomation.h"
 #include "controls/dialogs/SlotGuard.h"
 #include "controls/dialogs/WindowKeyPreview.h"
@@ -148,6 +150,7 @@ TDataSentakuBox::TDataSentakuBox(QWidget* owner)
     ShowBox2 = [](controls::TMessage2InfoRec& info) { return controls::ShowMessageBox2(info); };
     ShowDetailBox = [](const controls::TMessageInfoRec& info) { return controls::ShowMessageBox(info); };
     ShowPlaceBox = [](TDataPlaceBox& box) { return box.exec(); };
+    ShowSyosaiBox = [](TDataSyosaiInfoBox& box) { return box.exec(); };
     ServerFileExists = [](const QString& folder) {
         return core::DM ? core::fileops::ServerFileState(*core::DM, folder + QStringLiteral("/qmacc.fdb"))
                         : core::FileState::Unknown;
@@ -179,6 +182,7 @@ void TDataSentakuBox::buildControls()
     btnCloudShare = button(QStringLiteral("ｸﾗｳﾄﾞ"), top);
     btnSearch = button(QStringLiteral("検索"), top);
     btnSearchCancel = button(QStringLiteral("検索解除"), top);
+    btnDataInfo = button(QStringLiteral("情報"), top);
     btnListUpdate = button(QStringLiteral("更新"), top);
     cmbDataMan = new QComboBox(this);
     top->addWidget(cmbDataMan);
@@ -224,6 +228,7 @@ void TDataSentakuBox::buildControls()
         connect(b, &QAbstractButton::clicked, this, [this, handler] { controls::RunGuarded([&] { (this->*handler)(); }); });
     };
     guarded(btnListUpdate, &TDataSentakuBox::btnListUpdateClick);
+    guarded(btnDataInfo, &TDataSentakuBox::btnDataInfoClick);
     guarded(btnDataMan, &TDataSentakuBox::btnDataManClick);
     guarded(btnKyoyuDataDown, &TDataSentakuBox::btnKyoyuDataDownClick);
     guarded(btnKyoyuDataUp, &TDataSentakuBox::btnKyoyuDataUpClick);
@@ -960,6 +965,10 @@ void TDataSentakuBox::SetHints()
     btnKyoyuDataDown->setToolTip(QStringLiteral(
         "空白行を選択してｸﾘｯｸすると［共有ﾃﾞｰﾀの選択］画面が開きます。共有ﾃﾞｰﾀ行を選択してｸﾘｯｸすると選択可能になります。（［共有］欄のｱｲｺﾝが外れます。）|"));
     btnSearchCancel->setToolTip(QStringLiteral("検索状態を解除します。|"));
+    btnDataInfo->setToolTip(QStringLiteral(
+        "「ﾃﾞｰﾀの詳細情報」画面を開きます。入力済み仕訳件数や部門・本支店の設定状況など、選択ﾃﾞｰﾀの基本情報を表示します。|"
+        "「ﾃﾞｰﾀの詳細情報」画面を開きます。入力済み仕訳件数や部門・本支店の設定状況など、選択ﾃﾞｰﾀの基本情報を表示します。\r\n"
+        "ﾃﾞｰﾀ選択画面におけるﾃﾞｰﾀの表示名を変更することも可能です。"));
     btnSearch->setToolTip(QStringLiteral("［検索条件の設定］画面を開きます。一定条件に該当するﾃﾞｰﾀを抽出表示する場合に使用します。|"));
     btnListUpdate->setToolTip(QStringLiteral(
         "ﾃﾞｰﾀﾘｽﾄを更新します。［F5：ﾃﾞｰﾀ削除］や［F7：復元］などの機能を使わずに移行したﾃﾞｰﾀを再表示します。|"

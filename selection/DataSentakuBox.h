@@ -37,6 +37,8 @@ class WindowKeyPreview;
 namespace selection {
 
 class TDataPlaceBox;
+class TServerSentakuBox;
+class TDataSyosaiInfoBox;
 
 // Form styles of the "FormStyle" parameter: MDI child and MDI form become normal windows here.
 enum TDataSentakuFormStyle { fsMdiChild = 0, fsMdiForm = 1, fsNormal = 2, fsStayOnTop = 3 };
@@ -105,6 +107,11 @@ public:
     // Reads and shows the list again, keeps the top row and selects the row of the record.
     void ReloadAndFocus(int topRow, const companydata::TDataListRec& rec);
     void cboxKyoyuDataAutoClick();
+    // The button "情報": the details dialog for the current row, and its changes written.
+    void btnDataInfoClick();
+    std::unique_ptr<TDataSyosaiInfoBox> SyosaiBox;
+    // Shows the details dialog modally; its result.
+    std::function<int(TDataSyosaiInfoBox& box)> ShowSyosaiBox;
 
     // Operations that later work builds. Each reports through NotYetAvailable and changes
     // nothing; the results are those of an operation not done.
@@ -158,6 +165,9 @@ public:
     TDataKensakuRec ActiveKensaku;
     std::unique_ptr<TDataListKensakuBox> KensakuBox; // the operator's stored conditions
     std::unique_ptr<TDataPlaceBox> PlaceBox;         // the data places (client/server modes)
+    // The shared-data selection, created on first use and kept while this form lives.
+    TServerSentakuBox& ServerSentaku();
+    std::unique_ptr<TServerSentakuBox> ServerBox;
 
     // The folder's data state check with its messages (mode 0 with messages, 1 silent); true
     // when the state allows the work. Default: every folder is allowed.
@@ -186,6 +196,7 @@ public:
     QPushButton* btnSearch = nullptr;
     QPushButton* btnSearchCancel = nullptr;
     QPushButton* btnListUpdate = nullptr;
+    QPushButton* btnDataInfo = nullptr;
     QPushButton* btnDataMan = nullptr;
     QCheckBox* cboxKyoyuDataAuto = nullptr;
     QComboBox* cmbDataMan = nullptr;

@@ -1,6 +1,7 @@
 // The operations on data sets of the data-selection dialog that are not built yet: copy and
 // paste, new data, distributed-input data, delete, areas, save and restore, list print,
-// take-out and bring-back, shared data and the cloud share. Each one reports that it is not
+// take-out and bring-back, shared data and the cloud share (the refresh's update of the
+// shared-data list row is the kept shared-data selection's). Each one reports that it is not
 // available and changes nothing, with the result of an operation not done, so that every key,
 // button and automatic step that reaches one leaves the list, the registry and the session as
 // they were.
@@ -10,6 +11,7 @@
 #include "core/Globals.h"
 #include "core/ui/MessageService.h"
 #include "selection/DataSentakuList.h"
+#include "selection/ServerSentakuBox.h"
 
 namespace selection {
 
@@ -82,7 +84,14 @@ int TDataSentakuBox::StoreSharedRow(int /*row*/, bool /*automatic*/)
     return 0;
 }
 
-void TDataSentakuBox::UpdateServerRow(const companydata::TDataListRec& /*rec*/) { NotYetAvailable(); }
+TServerSentakuBox& TDataSentakuBox::ServerSentaku()
+{
+    if (!ServerBox)
+        ServerBox = std::make_unique<TServerSentakuBox>(this);
+    return *ServerBox;
+}
+
+void TDataSentakuBox::UpdateServerRow(const companydata::TDataListRec& rec) { ServerSentaku().UpdateServerRow(rec); }
 
 void TDataSentakuBox::btnKyoyuDataDownClick()
 {

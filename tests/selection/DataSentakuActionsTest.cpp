@@ -221,8 +221,6 @@ TEST_F(DataSentakuActionsTest, OperationsNotBuiltChangeNothing)
         {"fetch into an empty local row", 0, "SyoriType=0", 0, 4003, [](TDataSentakuBox& b) { b.btnKyoyuDataDownClick(); }, {}},
         {"store a fetched shared row", 0, "SyoriType=0", 0, 4008, [](TDataSentakuBox& b) { b.btnKyoyuDataUpClick(); }, {}},
         {"cloud share", 0, "SyoriType=0", 0, 4001, [](TDataSentakuBox& b) { b.btnCloudShareClick(); }, {}},
-        {"refresh of a fetched shared row", 0, "SyoriType=0", 0, 4008,
-         [](TDataSentakuBox& b) { DataListRefresh(b, b.Grid->Row()); }, {}},
         {"type 5 restore into an empty row", 0, "SyoriType=5\r\nOnlySA_Syori=Restore\r\nOnlySA_BackupPath=/w", 0, 4003, key(fkF12), {}},
         {"type 5 save of a data row", 0, "SyoriType=5\r\nOnlySA_Syori=Backup\r\nOnlySA_BackupPath=/w", 0, 4001, key(fkF12), {}},
         {"type 5 automatic fetch", 0, "SyoriType=5\r\nOnlySA_Syori=Restore\r\nOnlySA_BackupPath=/w", 1, 4006, key(fkF12), {}},

@@ -1,0 +1,200 @@
+// The details dialog over copies of a real sample data set: what it offers for each state,
+// version and operator, the OK with a blank name, and the lock of the opener's data place.
+
+#include "tests/companydata/RegistryTestFixture.h"
+
+#include "companydata/DataInfomation.h"
+#include "controls/edits/TxEdit.h"
+#include "core/Globals.h"
+#include "selection/DataSentakuBox.h"
+#include "selection/DataSentakuList.h"
+#include "selection/DataSyosaiInfoBox.h"
+#include "controls/grid/TxGrid.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using namespace selection;
+using schema::sample::SampleKind;
+
+namespace {
+
+class DataSyosaiInfoTest : public registrytest::RegistryTest<DataSyosaiInfoTest> {
+protected:
+    static void SetUpTestSuite() { createRoot({SampleKind::Ordinary}); }
+
+    // A copy of the sample data set whose information file has the state, operator and version.
+    QString dataFolder(const QString& name, int status, qint32 opCode, int verMajor)
+    {
+        const QString path = folder(name);
+        const QDir source(root_->dataFolder(1));
+        for (const QString& f : source.entryList(QDir::Files))
+            EXPECT_TRUE(QFile::copy(source.filePath(f), path + QLatin1Char('/') + f));
+        companydata::TDataInfomation info;
+        info.WriteIniValue(path, companydata::kSectionDataSts, false, status, QStringLiteral("STATUS"));
+        info.WriteIniValue(path, companydata::kSectionDataSts, false, opCode, QStringLiteral("OPCODE"));
+        info.WriteIniValue(path, companydata::kSectionDataInfo, false, QStringLiteral("%1.0.0").arg(verMajor), QStringLiteral("VERSION1"));
+        return path;
+    }
+};
+
+} // namespace
+
+TEST_F(DataSyosaiInfoTest, LayoutByStateOperatorAndVersion)
+{
+    const qint32 group = core::SystemDef.GROUPID * 10000;
+    struct Case {
+        const char* name;
+        int status;
+        qint32 opCode;
+        int verMajor;
+        int localAdmin;
+        bool clear, editable, readOnlyBox, ok;
+    };
+    const Case cases[] = {
+        {"normal", 1, 0, 15, 0, false, true, true, true},
+        {"in use by the same operator", 2, core::SystemDef.OPCODE, 15, 0, true, false, false, true},
+        {"in use by another operator", 2, group + 99, 15, 0, false, true, true, true},
+        {"in use, administrator", 2, group + 99, 15, 1, true, false, false, true},
+        {"version 11", 1, 0, 11, 0, false, true, false, true},
+        {"broken: neither OK nor the clear", 10, core::SystemDef.OPCODE, 15, 0, true, false, false, false},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        core::SystemDef.LocalAdmin = c.localAdmin;
+        const QString path = dataFolder(QStringLiteral("d%1").arg(++n), c.status, c.opCode, c.verMajor);
+        TDataSyosaiInfoBox box;
+        box.DataRec.Shougou = QStringLiteral("株式会社みなと商事");
+        box.DataPath = path;
+        box.ListName = QStringLiteral("みなと");
+        box.Prepare(1);
+        EXPECT_EQ(box.ClearAllowed, c.clear) << c.name;
+        EXPECT_EQ(!box.cboxStatusClear->isHidden(), c.clear && c.status != 10) << c.name;
+        EXPECT_EQ(box.NameEditable != 0, c.editable) << c.name;
+        EXPECT_EQ(box.cboxDataReadOnly->isEnabled(), c.readOnlyBox) << c.name;
+        EXPECT_EQ(!box.btnOK->isHidden(), c.ok) << c.name;
+        EXPECT_EQ(box.lblStatus->text(), companydata::GetDataStatusName(c.status)) << c.name;
+        EXPECT_EQ(box.FKeys[6]->text(), QStringLiteral("F7:再構築")) << c.name;
+    }
+    core::SystemDef.LocalAdmin = 0;
+
+    // A composition in the name edit withdraws F7; no database file: nothing is set.
+    TDataSyosaiInfoBox box;
+    bool composing = true;
+    box.ImeComposing = [&] { return composing; };
+    box.DataRec.Shougou = QStringLiteral("株式会社みなと商事");
+    box.DataPath = folder(QStringLiteral("empty"));
+    box.Prepare(1);
+    EXPECT_EQ(box.FKeys[6]->text(), QStringLiteral("F7:"));
+    EXPECT_EQ(box.lblCode->text(), QStringLiteral("設定なし"));
+    EXPECT_TRUE(box.btnOK->isHidden());
+}
+
+TEST_F(DataSyosaiInfoTest, BlankNameAsksAndNameIsLimitedTo40Bytes)
+{
+    TDataSyosaiInfoBox box;
+    QStringList asked;
+    box.ShowBox2 = [&](controls::TMessage2InfoRec& info) {
+        asked << info.Lines[0].Text;
+        return int(core::mrOk);
+    };
+    box.DataRec.Shougou = QStringLiteral("株式会社みなと商事");
+    box.DataPath = dataFolder(QStringLiteral("n"), 1, 0, 15);
+    box.ListName = QStringLiteral("みなと");
+    box.Prepare(1);
+    EXPECT_EQ(box.txtListName->MaxLength(), 40);
+    box.txtListName->setText(QStringLiteral("　 "));
+    box.btnOKClick();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked.first(), QStringLiteral("データリスト名が入力されていません。会社名を設定しますか？"));
+    EXPECT_EQ(box.result(), 0);
+    EXPECT_EQ(box.txtListName->text(), box.lblShougou->text());
+    box.cboxDataUpdateLock->setChecked(true);
+    box.btnOKClick();
+    EXPECT_EQ(box.result(), int(core::mrOk));
+    EXPECT_EQ(box.UpdateLock, 1);
+    EXPECT_EQ(box.ListName, box.lblShougou->text());
+}
+
+// The lock changes the row of the opener's data place only, not the same REC elsewhere.
+TEST_F(DataSyosaiInfoTest, LockTouchesOnlyTheRowOfTheDataPlace)
+{
+    const int group = core::SystemDef.GROUPID;
+    run({QStringLiteral("DELETE FROM DATAPLACEMAN WHERE REC=3"),
+         QStringLiteral("INSERT INTO DATAPLACEMAN(REC,NAME,PATH) VALUES(3,'場所3','/p3')"),
+         QStringLiteral("INSERT INTO DATALIST_EX(DATAPLACEREC,REC,GROUPID,ENTTEXT,PASNAME) VALUES(3,901,%1,'x','/p3/1')").arg(group),
+         QStringLiteral("DELETE FROM DATALIST WHERE REC=901"),
+         QStringLiteral("INSERT INTO DATALIST(REC,GROUPID,ENTTEXT,PASNAME) VALUES(901,%1,'y','/d/1')").arg(group)});
+    core::ConnectMode = 1;
+    TDataSyosaiInfoBox box;
+    box.DataRec.Rec = 901;
+    box.DataPlaceRec = 3;
+    box.LockData(true);
+    core::ConnectMode = 0;
+    const QString login = QString::number(core::SystemDef.OPCODE % (group * 10000));
+    EXPECT_EQ(rows(QStringLiteral("SELECT DATALOCK FROM DATALIST_EX WHERE REC=901")), QStringList{login});
+    EXPECT_EQ(rows(QStringLiteral("SELECT DATALOCK FROM DATALIST WHERE REC=901")), QStringList{QStringLiteral("0")});
+    core::ConnectMode = 1;
+    box.LockData(false);
+    core::ConnectMode = 0;
+    EXPECT_EQ(rows(QStringLiteral("SELECT DATALOCK FROM DATALIST_EX WHERE REC=901")), QStringList{QStringLiteral("0")});
+    run({QStringLiteral("DELETE FROM DATAPLACEMAN WHERE REC=3"), QStringLiteral("DELETE FROM DATALIST WHERE REC=901")});
+}
+
+// 情報 of the data selection: a new name shows at once and reaches the information file and the
+// company database; a shared row stored on the share opens read-only.
+TEST_F(DataSyosaiInfoTest, DataSelectionInfoButton)
+{
+    const int group = core::SystemDef.GROUPID;
+    const QString path = dataFolder(QStringLiteral("Mixed/Case"), 1, 0, 15);
+    run({QStringLiteral("DELETE FROM DATALIST WHERE REC IN (902,903)"),
+         QStringLiteral("INSERT INTO DATALIST(REC,GROUPID,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,CODETYPE,NENDO,"
+                        "KISHU,KIMATU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT) VALUES(902,%1,'みなと','株式会社みなと商事',"
+                        "'%2',0,1,1,5,'2024-04-01','2025-03-31',15,1,0,'15.1.0')").arg(group).arg(path),
+         QStringLiteral("INSERT INTO DATALIST(REC,GROUPID,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,CODETYPE,NENDO,"
+                        "KISHU,KIMATU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT) VALUES(903,%1,'共有','株式会社みなと商事',"
+                        "'/share/sv0001',1,1,1,5,'2024-04-01','2025-03-31',15,1,0,'15.1.0')").arg(group)});
+    TDataSentakuBox selection;
+    selection.SetModuleParams({QStringLiteral("SyoriType=0"), QStringLiteral("ManualFree=1")});
+    selection.Prepare(1);
+    auto rowOf = [&](int rec) {
+        for (int r = 0; r < selection.Grid->RowCount(); ++r)
+            if (selection.Grid->RowValue(r) == rec)
+                return r;
+        return -1;
+    };
+    int editable = -1;
+    QString shownPath;
+    selection.ShowSyosaiBox = [&](TDataSyosaiInfoBox& box) {
+        editable = box.NameEditable;
+        shownPath = box.DataPath;
+        if (box.NameEditable == 0)
+            return int(core::mrCancel);
+        box.txtListName->setText(QStringLiteral("新しい名前"));
+        box.btnOKClick();
+        return box.result();
+    };
+    ASSERT_GE(rowOf(902), 0);
+    selection.Grid->SetRow(rowOf(902));
+    selection.btnDataInfoClick();
+    EXPECT_EQ(editable, 1);
+    EXPECT_EQ(shownPath, path);
+    EXPECT_EQ(selection.Grid->Cells(colName, rowOf(902)), QStringLiteral("新しい名前"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT ENTTEXT FROM DATALIST WHERE REC=902")), QStringList{QStringLiteral("新しい名前")});
+    companydata::TDataInfomation info;
+    companydata::TDataInfomationRec fromIni;
+    info.ReadIni(path, fromIni);
+    EXPECT_EQ(fromIni.DataListName, QStringLiteral("新しい名前"));
+    companydata::TDataInfomationRec fromDb;
+    ASSERT_EQ(info.GetDataInfoOfFolder(path, fromDb), 1);
+    EXPECT_EQ(fromDb.DataListName, QStringLiteral("新しい名前"));
+
+    ASSERT_GE(rowOf(903), 0);
+    selection.Grid->SetRow(rowOf(903));
+    selection.btnDataInfoClick();
+    EXPECT_EQ(editable, 0);
+    run({QStringLiteral("DELETE FROM DATALIST WHERE REC IN (902,903)")});
+}
