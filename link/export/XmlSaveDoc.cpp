@@ -385,11 +385,11 @@ void TXmlSaveDoc::SaveToFile(const QString& fileName) const
     file.setDirectWriteFallback(false);
     errno = 0;
     const auto writeError = [&] {
-        // A write cut short (a full disk) leaves the file class without a text of its own; the
-        // system's text for the failed call names the cause then.
+        // The file class words a failed write only generally (a full disk, a size limit): the
+        // system's text for the failed call names the cause.
         const int cause = errno;
         QString reason = file.errorString();
-        if (cause != 0 && (file.error() == QFileDevice::NoError || reason.isEmpty() || reason == QLatin1String("Unknown error")))
+        if (cause != 0)
             reason = QString::fromLocal8Bit(std::strerror(cause));
         return EDataExportError(QStringLiteral("中間ファイルを書き込めませんでした。"), kErrorFileWrite,
                                 QStringLiteral("%1: %2").arg(QFileInfo(fileName).absoluteFilePath(), reason));

@@ -171,7 +171,7 @@ TEST(UpdateScriptTest, ConnectTargetsFollowTheProgramsOwnNames)
     const QList<Case> cases = {
         {0, QStringLiteral("srv"), QStringLiteral("/var/taxlink/data"), "CONNECT '/var/taxlink/data/qmaccdef.fdb';"},
         {1, QStringLiteral("srv"), QStringLiteral("/var/taxlink/data"), "CONNECT 'srv:/var/taxlink/data/qmaccdef.fdb';"},
-        {1, QStringLiteral("127.0.0.1"), QStringLiteral("/var/taxlink/data"), "CONNECT '/var/taxlink/data/qmaccdef.fdb';"},
+        {1, QStringLiteral("127.0.0.1"), QStringLiteral("/var/taxlink/data"), "CONNECT '127.0.0.1:/var/taxlink/data/qmaccdef.fdb';"},
         {0, QString(), QStringLiteral("/home/o'neil/data"), "CONNECT \"/home/o'neil/data/qmaccdef.fdb\";"},
         {0, QString(), QStringLiteral(u"/home/データ"), "CONNECT '/home/\xe3\x83\x87\xe3\x83\xbc\xe3\x82\xbf/qmaccdef.fdb';"},
     };
