@@ -1,5 +1,6 @@
 #include "link/app/ProgramBody.h"
 
+#include "communication/DataTusin.h"
 #include "companydata/DataInfomationMarks.h"
 #include "companydata/SeihinVersionList.h"
 #include "controls/dialogs/ProgramMessageService.h"
@@ -116,6 +117,7 @@ void InstallProgramServices(bool installMessageService)
     core::SystemDef.OsVersion = core::GetWinMajorVersion();
     companydata::InstallSeihinVersionSource();
     selection::RegisterDataSentakuModule();
+    communication::RegisterDataTusinModule();
 }
 
 int RunProgram(const TProgramOptions& options)
