@@ -68,7 +68,9 @@ TfmDataTusin::TfmDataTusin(QWidget* owner)
     layout->addWidget(HintArea);
     auto* keys = new QHBoxLayout;
     auto* esc = new QPushButton(QStringLiteral("ESC:ｷｬﾝｾﾙ"), this);
+    F4 = new QPushButton(QStringLiteral("F4:"), this);
     F5 = new QPushButton(QStringLiteral("F5:"), this);
+    keys->addWidget(F4);
     F12 = new QPushButton(QStringLiteral("F12:実行"), this);
     keys->addWidget(esc);
     keys->addStretch();
@@ -77,6 +79,8 @@ TfmDataTusin::TfmDataTusin(QWidget* owner)
     layout->addLayout(keys);
     connect(esc, &QPushButton::clicked, this, &QDialog::reject);
     connect(F12, &QPushButton::clicked, this, &TfmDataTusin::ChooseLine);
+    connect(F4, &QPushButton::clicked, this, &TfmDataTusin::ReleaseLine);
+    connect(PerfectGrid1, &controls::TxGrid::cellGotFocus, this, [this](int, int) { UpdateCloudKeys(); });
 
     Ctl->RunList = [this] { RunCloudList(); };
     Ctl->WaitWindow.open = [this](const QString& caption) {
@@ -171,7 +175,11 @@ void TfmDataTusin::RunCloudList()
     FillList();
     const int line = core::AccInf.CLOUD_LINE;
     SelectedDataName = line >= 1 && line <= 10 ? Ctl->ServerInfo[19 + line].trimmed() : QString();
+    F4->setText(QStringLiteral("F4: 解除"));
+    F5->setText(QStringLiteral("F5: 削除"));
+    F12->setText(QStringLiteral("F12: 選択"));
     PerfectGrid1->SetRow(line >= 1 && line <= 10 ? line - 1 : 0);
+    UpdateCloudKeys();
     exec();
     // Types 25 and 26 hide instead of closing for good: the caller reads the selection.
     hide();
@@ -246,6 +254,41 @@ void TfmDataTusin::ChooseLine()
                           QStringLiteral("お手元のデータをアップロードしてクラウドシェアを開始します。"));
     LineChosen = 1;
     accept();
+}
+
+void TfmDataTusin::UpdateCloudKeys()
+{
+    if (Ctl->SyoriType < stCloudSend)
+        return;
+    const int r = SelectedRow();
+    const bool inUse = r >= 0 && !Ctl->ServerInfo[20 + r].isEmpty() && Ctl->ServerInfo[140 + r] == QStringLiteral("2");
+    F4->setEnabled(inUse);
+    F5->setEnabled(!inUse);
+}
+
+void TfmDataTusin::ReleaseLine()
+{
+    if (Ctl->SyoriType < stCloudSend)
+        return;
+    const int r = SelectedRow();
+    TServerInfo& info = Ctl->ServerInfo;
+    if (r < 0 || info[20 + r].isEmpty() || info[140 + r] != QStringLiteral("2"))
+        return;
+    if (!ConfirmPassword(QStringLiteral("解除"), QStringLiteral("解除処理を実行します"),
+                         QStringLiteral("「解除処理を実行します」をチェックして、パスワードを入力します。"), info[120 + r]))
+        return;
+    Ctl->PrepareOperatorInfo();
+    if (!Ctl->SetCloudShareFlag(r + 1, 1))
+        return;
+    info[140 + r] = QStringLiteral("1");
+    Ctl->Cells[size_t(r)][1] = QStringLiteral("未使用");
+    Ctl->Cells[size_t(r)][5] = QStringLiteral("-");
+    Ctl->Cells[size_t(r)][6] = info[90 + r];
+    for (int c : {1, 5, 6})
+        PerfectGrid1->SetCells(c, r, Ctl->Cells[size_t(r)][size_t(c)]);
+    F4->setEnabled(false);
+    F5->setEnabled(true);
+    core::showMessage(core::MessageKind::Information, QStringLiteral("使用中を解除しました。"));
 }
 
 void TfmDataTusin::StepWindowOpen(const QStringList& captions, const QString& caption)

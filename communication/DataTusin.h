@@ -70,6 +70,13 @@ public:
     controls::TxGrid* Grid() const { return PerfectGrid1; }
     // F12 of the cloud-share list: takes the current row as the chosen line.
     void ChooseLine();
+    // F4 of the cloud-share list: releases the in-use mark of the current line after the
+    // line's password.
+    void ReleaseLine();
+    // F4 for a line in use, F5 for any other (a line in use cannot be deleted).
+    void UpdateCloudKeys();
+    QPushButton* F4Button() const { return F4; }
+    QPushButton* F5Button() const { return F5; }
 
     // IDataTusinView.
     void StepWindowOpen(const QStringList& captions, const QString& caption) override;
@@ -97,6 +104,7 @@ private:
     controls::TxGrid* PerfectGrid1 = nullptr;
     QPlainTextEdit* HintArea = nullptr;
     QPushButton* F12 = nullptr;
+    QPushButton* F4 = nullptr;
     QPushButton* F5 = nullptr;
     QPointer<TfmWaitMess> waitMess_;
     QPointer<TfmWaitMess> busy_;

@@ -13,6 +13,7 @@
 #include "tests/support/FakeServices.h"
 
 #include <QDir>
+#include <QPushButton>
 #include <QFile>
 #include <QTimer>
 
@@ -216,6 +217,56 @@ TEST_F(CloudShare, ListRunsAndReceiveIntoANewFolder)
     const QString target = core::SystemDef.TempDir + QStringLiteral("/receive");
     EXPECT_EQ(fresh->ReceivedDataFolder(), target);
     EXPECT_TRUE(QFile::exists(target + QStringLiteral("/qmacc.fdb")));
+}
+
+// A form whose password confirmation answers from a field and records the expected password.
+class AnsweringForm : public TfmDataTusin {
+public:
+    bool answer = true;
+    QString expected;
+    bool ConfirmPassword(const QString&, const QString&, const QString&, const QString& password) override
+    {
+        expected = password;
+        return answer;
+    }
+};
+
+TEST_F(CloudShare, ReleaseOfALineInUseFromTheList)
+{
+    const QString data = core::SystemDef.DataFolder;
+    ASSERT_EQ(Form()->CloudShareSend(data, QString(), 1), 0) << messageText().toStdString();
+    ASSERT_EQ(Form()->CloudShareReceive(data, 1, 0), 0); // checks the line out: in use
+    SetLine(4);
+    AnsweringForm form;
+    form.Control().StepPauseMs = 0;
+    QStringList seen;
+    WhenShown(&form, [&] {
+        form.Grid()->SetRow(2); // a blank line: F5 only
+        form.UpdateCloudKeys();
+        seen << QStringLiteral("%1 %2").arg(form.F4Button()->isEnabled()).arg(form.F5Button()->isEnabled());
+        form.Grid()->SetRow(3);
+        form.UpdateCloudKeys();
+        seen << form.Grid()->Cells(1, 3);
+        seen << QStringLiteral("%1 %2").arg(form.F4Button()->isEnabled()).arg(form.F5Button()->isEnabled());
+        form.answer = false;
+        form.ReleaseLine();
+        seen << form.Grid()->Cells(1, 3);
+        form.answer = true;
+        form.ReleaseLine();
+        seen << form.Grid()->Cells(1, 3) << form.Grid()->Cells(5, 3);
+        seen << QStringLiteral("%1 %2").arg(form.F4Button()->isEnabled()).arg(form.F5Button()->isEnabled());
+        form.reject();
+    });
+    messages.messages.clear();
+    const qsizetype before = Scodes().size();
+    EXPECT_EQ(form.CloudShareSetting(data), 0);
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("0 1"), QStringLiteral("使用中"), QStringLiteral("1 0"),
+                                 QStringLiteral("使用中"), QStringLiteral("未使用"), QStringLiteral("-"),
+                                 QStringLiteral("0 1")}));
+    EXPECT_EQ(form.expected, QStringLiteral("pw1"));
+    EXPECT_EQ(Scodes().mid(before), (QStringList{QStringLiteral("1725"), QStringLiteral("1730")}));
+    EXPECT_EQ(messageText(), QStringLiteral("使用中を解除しました。"));
+    EXPECT_EQ(form.LineChosen, 0);
 }
 
 TEST_F(CloudShare, ModuleParamsAndLaunchByName)
