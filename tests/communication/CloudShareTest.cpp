@@ -206,9 +206,16 @@ TEST_F(CloudShare, ListRunsAndReceiveIntoANewFolder)
     auto chosen = Form();
     WhenShown(chosen.get(), [&] {
         chosen->Grid()->SetRow(3);
+        // A line of data with another password is refused and the list stays.
+        core::AccInf.PASWORD = QStringLiteral("other");
         chosen->ChooseLine();
+        core::AccInf.PASWORD = QStringLiteral("pw1");
+        if (chosen->isVisible())
+            chosen->ChooseLine();
     });
+    messages.messages.clear();
     EXPECT_EQ(chosen->CloudShareSetting(data), 0);
+    EXPECT_EQ(messageText(), QStringLiteral("クラウド領域のデータと現在選択中のデータのパスワードが一致しません。"));
     EXPECT_EQ(chosen->LineChosen, 1);
     EXPECT_EQ(chosen->SelectedLine, 4);
 
