@@ -187,6 +187,14 @@ void TfmDataTusin::RunCloudList()
 
 void TfmDataTusin::FillList()
 {
+    // Without registry rows of the group there is nothing the list could stand for.
+    if (Ctl->GetDataListRecord() == 0) {
+        Ctl->Cells = {};
+        for (int r = 0; r < 10; ++r)
+            for (int c = 0; c < 8; ++c)
+                PerfectGrid1->SetCells(c, r, QString());
+        return;
+    }
     const bool cloud = Ctl->SyoriType >= 25;
     const TServerInfo& info = Ctl->ServerInfo;
     for (int c = 0; c < 8; ++c) {

@@ -224,6 +224,14 @@ TEST_F(CloudShare, ListRunsAndReceiveIntoANewFolder)
     const QString target = core::SystemDef.TempDir + QStringLiteral("/receive");
     EXPECT_EQ(fresh->ReceivedDataFolder(), target);
     EXPECT_TRUE(QFile::exists(target + QStringLiteral("/qmacc.fdb")));
+
+    // No registry rows of the group: an empty list even with the server's line.
+    core::SystemDef.GROUPID = 9999; // a group without rows
+    auto empty = Form();
+    WhenShown(empty.get(), [&] { empty->reject(); });
+    EXPECT_EQ(empty->CloudShareSetting(data), 0);
+    EXPECT_EQ(empty->Grid()->Cells(2, 3), QString());
+    EXPECT_EQ(empty->LineChosen, 0);
 }
 
 // A form whose password confirmation answers from a field and records the expected password.
