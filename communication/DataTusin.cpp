@@ -1,32 +1,403 @@
 #include "communication/DataTusin.h"
 
+#include "communication/TusinWindows.h"
+#include "controls/grid/TxGrid.h"
+#include "core/Globals.h"
+#include "core/modules/ModuleRegistry.h"
+#include "core/ui/MessageService.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
 namespace communication {
 
+namespace {
+
+QString ValueOf(const QStringList& lines, const QString& name, bool* present)
+{
+    *present = false;
+    for (const QString& line : lines) {
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq > 0 && line.left(eq).trimmed().compare(name, Qt::CaseInsensitive) == 0) {
+            *present = true;
+            return line.mid(eq + 1);
+        }
+    }
+    return QString();
+}
+
+const char* const kCloudHeaders[8] = {"No.", "状況", "データ名", "年度", "会計期間", "使用開始日時", "最終更新日時", "バージョン"};
+const int kCloudWidths[8] = {40, 75, 266, 53, 175, 128, 128, 85};
+const char* const kRelayHeaders[8] = {"No.", "データ名", "会計年度", "会計期間", "送信日時", "受信日時", "バージョン", ""};
+const int kRelayWidths[8] = {40, 300, 80, 180, 134, 134, 85, 0};
+
+} // namespace
+
+void RegisterDataTusinModule()
+{
+    core::RegisterModuleForm(core::ModuleFormClass<TfmDataTusin>(), QStringLiteral("VxDataTusin"));
+}
+
 TfmDataTusin::TfmDataTusin(QWidget* owner)
-    : QWidget(owner)
+    : controls::TBSDI(owner, bsDialog),
+      Ctl(std::make_unique<TCloudShareCtl>(*this))
 {
     setObjectName(QStringLiteral("fmDataTusin"));
+    setWindowTitle(QStringLiteral("データ通信"));
+    RirekiSw = true;
+    SkipOtherProcSw = false;
+    FormSizeSw = false;
+    AccInfoSw = false;
+    // Callers of the entry points and modal runs hold the form and free it themselves.
+    KeepOnClose = true;
+    resize(989, 397);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("中継サーバー情報"), this));
+    PerfectGrid1 = new controls::TxGrid(this);
+    PerfectGrid1->SetCols(8);
+    PerfectGrid1->SetRowCount(10);
+    layout->addWidget(PerfectGrid1);
+    HintArea = new QPlainTextEdit(this);
+    HintArea->setReadOnly(true);
+    layout->addWidget(HintArea);
+    auto* keys = new QHBoxLayout;
+    auto* esc = new QPushButton(QStringLiteral("ESC:ｷｬﾝｾﾙ"), this);
+    F4 = new QPushButton(QStringLiteral("F4:"), this);
+    F5 = new QPushButton(QStringLiteral("F5:"), this);
+    keys->addWidget(F4);
+    F12 = new QPushButton(QStringLiteral("F12:実行"), this);
+    keys->addWidget(esc);
+    keys->addStretch();
+    keys->addWidget(F5);
+    keys->addWidget(F12);
+    layout->addLayout(keys);
+    connect(esc, &QPushButton::clicked, this, &QDialog::reject);
+    connect(F12, &QPushButton::clicked, this, &TfmDataTusin::ChooseLine);
+    connect(F4, &QPushButton::clicked, this, &TfmDataTusin::ReleaseLine);
+    connect(PerfectGrid1, &controls::TxGrid::cellGotFocus, this, [this](int, int) { UpdateCloudKeys(); });
+
+    Ctl->RunList = [this] { RunCloudList(); };
+    Ctl->WaitWindow.open = [this](const QString& caption) {
+        StepWindowOpen({QString(), caption}, QString());
+        StepWindowSet(2, StepState::Running, QString());
+    };
+    Ctl->WaitWindow.set = [this](const QString& caption, bool) { StepWindowSet(2, StepState::Finished, caption); };
+    Ctl->WaitWindow.close = [this] { StepWindowClose(); };
     setVisible(false);
 }
 
-int TfmDataTusin::CloudShareReceive(const QString&, int, int)
+TfmDataTusin::~TfmDataTusin()
 {
-    return kTusinNotDone;
+    StepWindowClose();
+    BusyClose();
+    Ctl.reset();
 }
 
-int TfmDataTusin::CloudShareReceiveNew(const QString&, int)
+void TfmDataTusin::SetModuleParams(const QStringList& params)
 {
-    return kTusinNotDone;
+    ModuleParams = params;
+    bool present = false;
+    bool ok = false;
+    const int type = ValueOf(params, QStringLiteral("SyoriType"), &present).trimmed().toInt(&ok);
+    if (present && ok && type >= 0)
+        Ctl->SyoriType = type;
+    const QString style = ValueOf(params, QStringLiteral("FormStyle"), &present).trimmed();
+    if (!present) {
+        FormStyle = fsMdiChild;
+    } else {
+        const int value = style.toInt(&ok);
+        FormStyle = !ok ? fsStayOnTop : (value == 0 ? fsMdiChild : value == 1 ? fsMdiForm : value == 2 ? fsNormal : fsStayOnTop);
+    }
+    // MDI child and MDI form have no MDI frame here: both are normal windows.
+    setWindowFlag(Qt::WindowStaysOnTopHint, FormStyle == fsStayOnTop);
 }
 
-int TfmDataTusin::CloudShareRelease(const QString&)
+int TfmDataTusin::RunModule(bool modal)
 {
-    return kTusinNotDone;
+    // The relay and cash-book operations need the relay list of the dialog; the cloud-share
+    // lists are run by their entry points.
+    if (Ctl->SyoriType == stServerCheck) {
+        if (!Ctl->GetServerInfo())
+            return 0;
+        FillList();
+    }
+    if (modal)
+        return exec();
+    // A form left open is freed when it closes, except the cloud-share lists, which only hide.
+    KeepOnClose = Ctl->SyoriType == stCloudSetting || Ctl->SyoriType == stCloudAreaSelect;
+    show();
+    return 0;
 }
 
-int TfmDataTusin::CloudShareSend(const QString&, const QString&, int)
+int TfmDataTusin::CloudShareRelease(const QString& dataFolder)
 {
-    return kTusinNotDone;
+    return Ctl->CloudShareRelease(dataFolder);
+}
+
+int TfmDataTusin::CloudShareSetting(const QString& dataFolder)
+{
+    LineChosen = 0;
+    return Ctl->CloudShareSetting(dataFolder);
+}
+
+int TfmDataTusin::CloudShareAreaSelect(const QString& dataFolder)
+{
+    LineChosen = 0;
+    return Ctl->CloudShareAreaSelect(dataFolder);
+}
+
+int TfmDataTusin::CloudShareSend(const QString& dataFolder, const QString& caption, int silent)
+{
+    return Ctl->CloudShareSend(dataFolder, caption, silent);
+}
+
+int TfmDataTusin::CloudShareReceive(const QString& dataFolder, int silent, int check)
+{
+    return Ctl->CloudShareReceive(dataFolder, silent, check);
+}
+
+int TfmDataTusin::CloudShareReceiveNew(const QString& dataFolder, int silent)
+{
+    return Ctl->CloudShareReceiveNew(dataFolder, silent);
+}
+
+void TfmDataTusin::RunCloudList()
+{
+    setWindowTitle(QStringLiteral("クラウドシェア領域を選択"));
+    if (Ctl->SyoriType == stCloudSetting && !Ctl->GetServerInfo())
+        return;
+    FillList();
+    const int line = core::AccInf.CLOUD_LINE;
+    SelectedDataName = line >= 1 && line <= 10 ? Ctl->ServerInfo[19 + line].trimmed() : QString();
+    F4->setText(QStringLiteral("F4: 解除"));
+    F5->setText(QStringLiteral("F5: 削除"));
+    F12->setText(QStringLiteral("F12: 選択"));
+    PerfectGrid1->SetRow(line >= 1 && line <= 10 ? line - 1 : 0);
+    UpdateCloudKeys();
+    exec();
+    // Types 25 and 26 hide instead of closing for good: the caller reads the selection.
+    hide();
+}
+
+void TfmDataTusin::FillList()
+{
+    // Without registry rows of the group there is nothing the list could stand for.
+    if (Ctl->GetDataListRecord() == 0) {
+        Ctl->Cells = {};
+        for (int r = 0; r < 10; ++r)
+            for (int c = 0; c < 8; ++c)
+                PerfectGrid1->SetCells(c, r, QString());
+        return;
+    }
+    const bool cloud = Ctl->SyoriType >= 25;
+    const TServerInfo& info = Ctl->ServerInfo;
+    for (int c = 0; c < 8; ++c) {
+        PerfectGrid1->SetCells(c, -1, QString::fromUtf8(cloud ? kCloudHeaders[c] : kRelayHeaders[c]));
+        PerfectGrid1->SetColWidth(c, cloud ? kCloudWidths[c] : kRelayWidths[c]);
+    }
+    for (int r = 0; r < 10; ++r) {
+        std::array<QString, 8>& row = Ctl->Cells[size_t(r)];
+        row = {};
+        row[0] = QString::number(r + 1);
+        if (!info[20 + r].isEmpty()) {
+            const QString period = info[50 + r].left(10) + QStringLiteral(" ～ ") + info[70 + r].left(10);
+            if (cloud) {
+                row[2] = info[20 + r];
+                row[3] = info[30 + r] + QStringLiteral("期");
+                row[4] = period;
+                row[7] = info[130 + r];
+                if (info[140 + r] == QStringLiteral("1")) {
+                    row[1] = QStringLiteral("未使用");
+                    row[5] = QStringLiteral("-");
+                    row[6] = info[90 + r];
+                } else if (info[140 + r] == QStringLiteral("2")) {
+                    row[1] = QStringLiteral("使用中");
+                    row[5] = info[110 + r];
+                    row[6] = QStringLiteral("-");
+                }
+            } else {
+                row[1] = info[20 + r];
+                row[2] = info[30 + r] + QStringLiteral("期");
+                row[3] = period;
+                row[4] = info[90 + r];
+                row[5] = info[110 + r];
+                row[6] = info[130 + r];
+            }
+        }
+        for (int c = 0; c < 8; ++c)
+            PerfectGrid1->SetCells(c, r, row[size_t(c)]);
+    }
+}
+
+void TfmDataTusin::ChooseLine()
+{
+    const int type = Ctl->SyoriType;
+    if (type != stCloudSetting && type != stCloudAreaSelect)
+        return;
+    const int r = SelectedRow();
+    if (r < 0 || r > 9)
+        return;
+    const TListCells& cells = Ctl->Cells;
+    SelectedDataName = cells[size_t(r)][2].trimmed();
+    SelectedStatus = cells[size_t(r)][1].trimmed();
+    SelectedLine = r + 1;
+    if (!SelectedDataName.isEmpty() && Ctl->ServerInfo[120 + r] != core::AccInf.PASWORD) {
+        core::showMessage(core::MessageKind::Warning,
+                          QStringLiteral("クラウド領域のデータと現在選択中のデータのパスワードが一致しません。"));
+        return;
+    }
+    if (type == stCloudAreaSelect && !SelectedDataName.isEmpty()) {
+        core::showMessage(core::MessageKind::Information,
+                          QStringLiteral("翌年度更新処理中の場合は、空白行を選択してください。"));
+        return;
+    }
+    if (type == stCloudSetting && SelectedDataName.isEmpty())
+        core::showMessage(core::MessageKind::Information,
+                          QStringLiteral("お手元のデータをアップロードしてクラウドシェアを開始します。"));
+    LineChosen = 1;
+    accept();
+}
+
+void TfmDataTusin::UpdateCloudKeys()
+{
+    if (Ctl->SyoriType < stCloudSend)
+        return;
+    const int r = SelectedRow();
+    const bool inUse = r >= 0 && !Ctl->ServerInfo[20 + r].isEmpty() && Ctl->ServerInfo[140 + r] == QStringLiteral("2");
+    F4->setEnabled(inUse);
+    F5->setEnabled(!inUse);
+}
+
+void TfmDataTusin::ReleaseLine()
+{
+    if (Ctl->SyoriType < stCloudSend)
+        return;
+    const int r = SelectedRow();
+    TServerInfo& info = Ctl->ServerInfo;
+    if (r < 0 || info[20 + r].isEmpty() || info[140 + r] != QStringLiteral("2"))
+        return;
+    if (!ConfirmPassword(QStringLiteral("解除"), QStringLiteral("解除処理を実行します"),
+                         QStringLiteral("「解除処理を実行します」をチェックして、パスワードを入力します。"), info[120 + r]))
+        return;
+    Ctl->PrepareOperatorInfo();
+    if (!Ctl->SetCloudShareFlag(r + 1, 1))
+        return;
+    info[140 + r] = QStringLiteral("1");
+    Ctl->Cells[size_t(r)][1] = QStringLiteral("未使用");
+    Ctl->Cells[size_t(r)][5] = QStringLiteral("-");
+    Ctl->Cells[size_t(r)][6] = info[90 + r];
+    for (int c : {1, 5, 6})
+        PerfectGrid1->SetCells(c, r, Ctl->Cells[size_t(r)][size_t(c)]);
+    F4->setEnabled(false);
+    F5->setEnabled(true);
+    core::showMessage(core::MessageKind::Information, QStringLiteral("使用中を解除しました。"));
+}
+
+void TfmDataTusin::StepWindowOpen(const QStringList& captions, const QString& caption)
+{
+    if (!waitMess_)
+        waitMess_ = new TfmWaitMess(this);
+    waitMess_->SetCaptions(captions);
+    if (!caption.isEmpty())
+        waitMess_->setWindowTitle(caption);
+    waitMess_->show();
+    QApplication::processEvents();
+}
+
+void TfmDataTusin::StepWindowSet(int box, StepState state, const QString& caption)
+{
+    if (waitMess_)
+        waitMess_->SetBox(box, int(state), caption);
+}
+
+void TfmDataTusin::StepWindowClose()
+{
+    delete waitMess_.data();
+}
+
+void TfmDataTusin::BusyShow(const QString& caption, const QString& info)
+{
+    if (!busy_)
+        busy_ = new TfmWaitMess(this);
+    busy_->setWindowTitle(caption);
+    busy_->SetCaptions({info});
+    busy_->show();
+    QApplication::processEvents();
+}
+
+void TfmDataTusin::BusyInfo(const QString& info)
+{
+    if (busy_)
+        busy_->SetBox(1, 1, info);
+}
+
+void TfmDataTusin::BusyClose()
+{
+    delete busy_.data();
+}
+
+bool TfmDataTusin::ConfirmPassword(const QString& caption, const QString& checkCaption, const QString& hint,
+                                   const QString& expected)
+{
+    TfmTusinSettiPas dialog(this, caption, checkCaption, hint, expected);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool TfmDataTusin::Consent(const QString& caption, const QString& text, const QStringList& details,
+                           const QString& agreeCaption, bool)
+{
+    TConsentBox box(this, caption, text, details, agreeCaption);
+    return box.exec() == QDialog::Accepted && box.Agree()->isChecked();
+}
+
+int TfmDataTusin::ConfirmBeforeSend()
+{
+    return 1;
+}
+
+void TfmDataTusin::ResetAfterSend() {}
+
+int TfmDataTusin::SelectedRow() const
+{
+    const int row = PerfectGrid1->Row();
+    return row >= 0 && row < 10 ? row : -1;
+}
+
+void TfmDataTusin::SetDialogEnabled(bool enabled)
+{
+    setEnabled(enabled);
+}
+
+void TfmDataTusin::SetExecuteKeysEnabled(bool f12, bool f5)
+{
+    F12->setEnabled(f12);
+    F5->setEnabled(f5);
+}
+
+void TfmDataTusin::SetNotTopmost(bool shown)
+{
+    setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    if (shown) {
+        show();
+        raise();
+    }
+}
+
+void TfmDataTusin::SetBusyCursor(bool busy)
+{
+    if (busy == busyCursor_)
+        return;
+    busyCursor_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 } // namespace communication

@@ -1,37 +1,119 @@
 #pragma once
-// The data-communication form as the main form and the data-selection dialogs use it: the
-// cloud-share transfers of one data folder. The relay-server and cloud-share connection is not
-// part of this program yet, so every transfer reports "not done" (result 1) without touching
-// the data folder. The calls are virtual so that a caller's tests can watch them.
+// The data-communication form: the dialog over TCloudShareCtl with its list grid and function
+// keys, the module "VxDataTusin" of the module registry, and the cloud-share entry points that
+// the main program and the data selection call. The entry points are virtual so that a caller's
+// tests can watch them.
 
+#include "communication/CloudShareCtl.h"
+#include "communication/DataTusinView.h"
+#include "controls/forms/TBSDI.h"
+#include "core/modules/IModuleForm.h"
+
+#include <QPointer>
 #include <QString>
-#include <QWidget>
+#include <QStringList>
+
+#include <memory>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace controls {
+class TxGrid;
+}
 
 namespace communication {
+
+class TfmWaitMess;
 
 // Transfer results: 0 done or nothing to do, 1 to 9 not done.
 inline constexpr int kTusinDone = 0;
 inline constexpr int kTusinNotDone = 1;
 
-class TfmDataTusin : public QWidget {
+// Form styles of the "FormStyle" parameter: MDI child and MDI form become normal windows here.
+enum TDataTusinFormStyle { fsMdiChild = 0, fsMdiForm = 1, fsNormal = 2, fsStayOnTop = 3 };
+
+class TfmDataTusin : public controls::TBSDI, public IDataTusinView, public core::IModuleForm {
     Q_OBJECT
 public:
     explicit TfmDataTusin(QWidget* owner = nullptr);
+    ~TfmDataTusin() override;
 
-    // Receives the cloud-share line's data set into the folder.
-    virtual int CloudShareReceive(const QString& dataFolder, int silent, int check);
-    // Receives the cloud-share line's data into a new local folder.
-    virtual int CloudShareReceiveNew(const QString& sharePath, int flag);
-    // Releases the cloud-share line's in-use flag.
+    // Module interface.
+    void SetModuleParams(const QStringList& params) override;
+    int RunModule(bool modal) override;
+
+    // Cloud-share entry points: 0 done (or nothing needed doing), 1 not done.
     virtual int CloudShareRelease(const QString& dataFolder);
-    // Sends the folder's data set to its cloud-share line.
-    virtual int CloudShareSend(const QString& dataFolder, const QString& callerTag, int silent);
+    virtual int CloudShareSetting(const QString& dataFolder);
+    virtual int CloudShareAreaSelect(const QString& dataFolder);
+    virtual int CloudShareSend(const QString& dataFolder, const QString& caption, int silent);
+    virtual int CloudShareReceive(const QString& dataFolder, int silent, int check);
+    virtual int CloudShareReceiveNew(const QString& dataFolder, int silent);
 
-    // The folder that the last cloud reception filled; empty until one did.
-    QString ReceivedDataFolder() const { return receivedDataFolder_; }
+    // The folder the last successful cloud receive filled; empty otherwise.
+    QString ReceivedDataFolder() const { return Ctl->ReceivedDataFolder; }
+
+    TCloudShareCtl& Control() { return *Ctl; }
+    int SyoriType() const { return Ctl->SyoriType; }
+    int FormStyle = fsMdiChild;
+    QStringList ModuleParams;
+
+    // Result of the cloud-share list (types 25 and 26).
+    int SelectedLine = 0;
+    QString SelectedDataName;
+    QString SelectedStatus;
+    quint8 LineChosen = 0;
+
+    // The list: cells of the control's table into the grid.
+    void FillList();
+    controls::TxGrid* Grid() const { return PerfectGrid1; }
+    // F12 of the cloud-share list: takes the current row as the chosen line.
+    void ChooseLine();
+    // F4 of the cloud-share list: releases the in-use mark of the current line after the
+    // line's password.
+    void ReleaseLine();
+    // F4 for a line in use, F5 for any other (a line in use cannot be deleted).
+    void UpdateCloudKeys();
+    QPushButton* F4Button() const { return F4; }
+    QPushButton* F5Button() const { return F5; }
+
+    // IDataTusinView.
+    void StepWindowOpen(const QStringList& captions, const QString& caption) override;
+    void StepWindowSet(int box, StepState state, const QString& caption) override;
+    void StepWindowClose() override;
+    void BusyShow(const QString& caption, const QString& info) override;
+    void BusyInfo(const QString& info) override;
+    void BusyClose() override;
+    bool ConfirmPassword(const QString& caption, const QString& checkCaption, const QString& hint,
+                         const QString& expected) override;
+    bool Consent(const QString& caption, const QString& text, const QStringList& details, const QString& agreeCaption,
+                 bool screenCentre) override;
+    int ConfirmBeforeSend() override;
+    void ResetAfterSend() override;
+    int SelectedRow() const override;
+    void SetDialogEnabled(bool enabled) override;
+    void SetExecuteKeysEnabled(bool f12, bool f5) override;
+    void SetNotTopmost(bool shown) override;
+    void SetBusyCursor(bool busy) override;
 
 protected:
-    QString receivedDataFolder_;
+    std::unique_ptr<TCloudShareCtl> Ctl;
+
+private:
+    controls::TxGrid* PerfectGrid1 = nullptr;
+    QPlainTextEdit* HintArea = nullptr;
+    QPushButton* F12 = nullptr;
+    QPushButton* F4 = nullptr;
+    QPushButton* F5 = nullptr;
+    QPointer<TfmWaitMess> waitMess_;
+    QPointer<TfmWaitMess> busy_;
+    bool busyCursor_ = false;
+
+    void RunCloudList();
 };
+
+// Registers the module "VxDataTusin".
+void RegisterDataTusinModule();
 
 } // namespace communication

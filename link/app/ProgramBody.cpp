@@ -1,5 +1,6 @@
 #include "link/app/ProgramBody.h"
 
+#include "communication/DataTusin.h"
 #include "companydata/DataInfomationMarks.h"
 #include "companydata/SeihinVersionList.h"
 #include "controls/dialogs/ProgramMessageService.h"
@@ -134,6 +135,7 @@ void InstallProgramServices(bool installMessageService)
     companydata::InstallSeihinVersionSource();
     selection::RegisterDataSentakuModule();
     dbupgrade::RegisterWebMenuLModule();
+    communication::RegisterDataTusinModule();
 }
 
 int RunProgram(const TProgramOptions& options)

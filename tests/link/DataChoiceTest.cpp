@@ -12,6 +12,8 @@
 #include "link/export/ComDataExport.h"
 #include "schema/SchemaScripts.h"
 #include "tests/platform/PlatformTestUtil.h"
+#include "tests/support/FakeServices.h"
+#include "core/net/NetSettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -304,6 +306,39 @@ TEST_F(DataChoiceTest, ShutdownSendsTheCloudDataSetOnlyAfterTheDatabaseIsClosed)
     choice.DataTusin = tusin;
     EXPECT_EQ(choice.FetchAndReceive(), -922);
     EXPECT_EQ(choice.CloseAndSendBack(), -921);
+}
+
+// The close-time send and the start-up receive with the real communication form against the
+// fake relay and FTP services: the send uploads the data set to its line, the next receive finds
+// it up to date and only checks the line out.
+TEST_F(DataChoiceTest, CloudShareSyncEndToEnd)
+{
+    testsupport::FakeServices fake;
+    core::net::SetNetSettings(fake.Settings());
+    core::SystemDef.WorkDir = work.filePath(QStringLiteral("comwork"));
+    core::SystemDef.TempDir = work.filePath(QStringLiteral("comtemp"));
+    QDir().mkpath(core::SystemDef.WorkDir);
+    QDir().mkpath(core::SystemDef.TempDir);
+    const QString folder = dataSet(QStringLiteral("e2e"),
+                                   {QStringLiteral("UPDATE ACCDEF1 SET WEB_HOLDER='ID1', PASWORD='pw1', CLOUD_LINE=5")});
+    core::SystemDef.DataFolder = folder;
+    ASSERT_TRUE(dm.fnAccDatConnected(QString(), folder, 0));
+    ASSERT_TRUE(dm.fnGetAccInfo());
+    ASSERT_EQ(core::AccInf.CLOUD_LINE, 5);
+    choice.DataTusin = new communication::TfmDataTusin();
+    static_cast<communication::TfmDataTusin*>(choice.DataTusin.data())->Control().StepPauseMs = 0;
+
+    EXPECT_EQ(choice.CloseAndSendBack(), 1) << messages.texts().join(u'\n').toStdString();
+    QStringList codes;
+    for (const QString& line : fake.LoggedRequests())
+        codes << line.mid(QStringLiteral("GET /request.php?Scode=").size(), 4);
+    EXPECT_TRUE(codes.contains(QStringLiteral("1823"))) << codes.join(u',').toStdString();
+
+    ASSERT_TRUE(dm.fnAccDatConnected(QString(), folder, 0));
+    ASSERT_TRUE(dm.fnGetAccInfo());
+    EXPECT_EQ(choice.FetchAndReceive(), 1) << messages.texts().join(u'\n').toStdString();
+    const QStringList after = fake.LoggedRequests();
+    EXPECT_TRUE(after.last().contains(QStringLiteral("Scode=1833"))) << after.join(u',').toStdString();
 }
 
 } // namespace
