@@ -1,14 +1,24 @@
 #include "dbupgrade/company/CompanySteps.h"
 
 #include "dbupgrade/company/CompanyStep011.h"
+#include "dbupgrade/company/CompanyStep012.h"
+#include "dbupgrade/company/CompanyStep014.h"
+
+#include <map>
+#include <tuple>
 
 namespace dbupgrade {
 
 std::function<int()> CompanyStepProc(const core::TVersionTriple& version)
 {
-    if (version.Major == 0 && version.Minor1 == 1 && version.Minor2 == 1)
-        return [] { return RunCompanyStep011(); };
-    return {};
+    static const std::map<std::tuple<int, int, int>, std::function<int()>> procs = {
+        {{0, 1, 1}, RunCompanyStep011},
+        {{0, 1, 2}, RunCompanyStep012},
+        {{0, 1, 3}, RunCompanyStep013},
+        {{0, 1, 4}, RunCompanyStep014},
+    };
+    const auto found = procs.find({version.Major, version.Minor1, version.Minor2});
+    return found == procs.end() ? std::function<int()>() : found->second;
 }
 
 } // namespace dbupgrade

@@ -5,6 +5,8 @@
 
 #include "dbupgrade/DbUpdateSteps.h"
 #include "dbupgrade/company/CompanyStep011.h"
+#include "dbupgrade/company/CompanyStep012.h"
+#include "dbupgrade/company/CompanyStep014.h"
 #include "dbupgrade/system/SystemStepScripts.h"
 
 #include "core/Globals.h"
@@ -59,6 +61,13 @@ std::vector<GoldenCase> goldenCases()
     cases.push_back({"company-0.1.1-with-sdai-hasuu3",
                      [] { return dbupgrade::BuildCompanyStep011Script({true, false}).bytes(); }});
     cases.push_back({"company-0.1.1-with-both", [] { return dbupgrade::BuildCompanyStep011Script({true, true}).bytes(); }});
+    cases.push_back({"company-0.1.2", [] { return dbupgrade::BuildCompanyStep012Script().bytes(); }});
+    cases.push_back({"company-0.1.3", [] { return dbupgrade::BuildCompanyStep013Script({false, false}).bytes(); }});
+    cases.push_back({"company-0.1.3-with-sdai-hasuu3",
+                     [] { return dbupgrade::BuildCompanyStep013Script({true, false}).bytes(); }});
+    cases.push_back({"company-0.1.3-with-both", [] { return dbupgrade::BuildCompanyStep013Script({true, true}).bytes(); }});
+    cases.push_back({"company-0.1.4", [] { return dbupgrade::BuildCompanyStep014Script(false).bytes(); }});
+    cases.push_back({"company-0.1.4-with-kessan-kikan", [] { return dbupgrade::BuildCompanyStep014Script(true).bytes(); }});
     return cases;
 }
 

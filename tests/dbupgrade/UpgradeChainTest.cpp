@@ -176,8 +176,23 @@ TEST_P(CompanyChainTest, BuiltStepsRunOnTheBase)
                                                      "SP_MB_SELECT_SYUGYOU('01', '')")),
                        QStringLiteral("5|4|0"));
          }},
+        {QStringLiteral("0.1.3"),
+         [&] {
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KANSA_ITEM")), QStringLiteral("1"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT TITLE FROM KANSA")), QStringLiteral(u"監査報告書"));
+         }},
+        {QStringLiteral("0.1.4"),
+         [&] {
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM CASHFMST")), QStringLiteral("102"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM CASHFMKU")), QStringLiteral("502"));
+             EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, KNAME FROM KAMOKUMST ORDER BY KCODE")), accountsBefore);
+         }},
     };
-    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("0.1.1"));
+    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("0.1.4"));
+    // Row 1 holds the current version, the later rows the history of the steps.
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION ORDER BY REC")),
+              QStringList({QStringLiteral("0.1.4"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
+                           QStringLiteral("0.1.4")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CompanyChainTest,

@@ -124,6 +124,8 @@ QString companyBaseTemplate(CompanyKind kind)
     rows.replace(QStringLiteral("{{NAME}}"), QString::fromUtf16(row.title));
     schema::runScript(*db, QStringLiteral("company-rows.sql"), rows);
     schema::runKindScript(*db, QLatin1String(row.name));
+    schema::runScript(*db, QStringLiteral("company-after-kind.sql"),
+                      readUtf8(QDir(dataDir()).filePath(QStringLiteral("company-after-kind.sql"))));
     db->close();
     paths[kind] = file;
     return file;

@@ -119,6 +119,26 @@ BEGIN
   /* 旧版: 0.1.1 が作り直す */
 END^
 
+/* the balance after one journal line: the net amount, with its tax unless the tax treatment
+   is 1 (net), added on the account's own side and subtracted on the other */
+CREATE PROCEDURE SP_GETZANDAKA (
+  PZEIKBN INTEGER,
+  PDAC INTEGER,
+  PTAISHAKU INTEGER,
+  PNUK NUMERIC(16, 4),
+  PZEI NUMERIC(16, 4),
+  PZANDAKA NUMERIC(16, 4))
+RETURNS (ZANDAKA NUMERIC(16, 4))
+AS
+DECLARE VARIABLE VKINGAKU NUMERIC(16, 4);
+BEGIN
+  VKINGAKU = COALESCE(PNUK, 0);
+  IF (PZEIKBN <> 1) THEN VKINGAKU = VKINGAKU + COALESCE(PZEI, 0);
+  IF (PTAISHAKU = PDAC) THEN ZANDAKA = PZANDAKA + VKINGAKU;
+  ELSE ZANDAKA = PZANDAKA - VKINGAKU;
+  SUSPEND;
+END^
+
 SET TERM ; ^
 
 COMMIT;

@@ -1,0 +1,8 @@
+/* run after the kind's rows: the account keys of the audit items, which the kind's sample
+   audit items (written for a later schema) would break; those rows are dropped with the
+   table by step 0.1.3 anyway */
+DELETE FROM KANSA_ITEM;
+COMMIT;
+ALTER TABLE KANSA_ITEM ADD CONSTRAINT KANSA_ITEM_MOTKCODE FOREIGN KEY (MOT_KCODE) REFERENCES KAMOKUMST (KCODE) ON UPDATE CASCADE ON DELETE SET NULL;
+ALTER TABLE KANSA_ITEM ADD CONSTRAINT KANSA_ITEM_TOZKCODE FOREIGN KEY (TOZ_KCODE) REFERENCES KAMOKUMST (KCODE) ON UPDATE CASCADE ON DELETE SET NULL;
+COMMIT;
