@@ -3,6 +3,7 @@
 #include "dbupgrade/company/CompanyStep011.h"
 #include "dbupgrade/company/CompanyStep012.h"
 #include "dbupgrade/company/CompanyStep014.h"
+#include "dbupgrade/company/CompanyStep015.h"
 
 #include <map>
 #include <tuple>
@@ -16,6 +17,9 @@ std::function<int()> CompanyStepProc(const core::TVersionTriple& version)
         {{0, 1, 2}, RunCompanyStep012},
         {{0, 1, 3}, RunCompanyStep013},
         {{0, 1, 4}, RunCompanyStep014},
+        {{0, 1, 5}, RunCompanyStep015},
+        {{0, 2, 0}, RunCompanyStep020},
+        {{0, 2, 1}, RunCompanyStep021},
     };
     const auto found = procs.find({version.Major, version.Minor1, version.Minor2});
     return found == procs.end() ? std::function<int()>() : found->second;

@@ -7,6 +7,7 @@
 #include "dbupgrade/company/CompanyStep011.h"
 #include "dbupgrade/company/CompanyStep012.h"
 #include "dbupgrade/company/CompanyStep014.h"
+#include "dbupgrade/company/CompanyStep015.h"
 #include "dbupgrade/system/SystemStepScripts.h"
 
 #include "core/Globals.h"
@@ -68,6 +69,11 @@ std::vector<GoldenCase> goldenCases()
     cases.push_back({"company-0.1.3-with-both", [] { return dbupgrade::BuildCompanyStep013Script({true, true}).bytes(); }});
     cases.push_back({"company-0.1.4", [] { return dbupgrade::BuildCompanyStep014Script(false).bytes(); }});
     cases.push_back({"company-0.1.4-with-kessan-kikan", [] { return dbupgrade::BuildCompanyStep014Script(true).bytes(); }});
+    cases.push_back({"company-0.1.5", [] { return dbupgrade::BuildCompanyStep015Script(false).bytes(); }});
+    cases.push_back({"company-0.1.5-with-chuki-titleprint",
+                     [] { return dbupgrade::BuildCompanyStep015Script(true).bytes(); }});
+    cases.push_back({"company-0.2.0", [] { return dbupgrade::BuildCompanyStep020Script().bytes(); }});
+    cases.push_back({"company-0.2.1", [] { return dbupgrade::BuildCompanyStep021Script().bytes(); }});
     return cases;
 }
 

@@ -187,12 +187,20 @@ TEST_P(CompanyChainTest, BuiltStepsRunOnTheBase)
              EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM CASHFMKU")), QStringLiteral("502"));
              EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, KNAME FROM KAMOKUMST ORDER BY KCODE")), accountsBefore);
          }},
+        {QStringLiteral("0.1.5"),
+         [&] {
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT CHUKI_TITLEPRINT FROM KESSAN WHERE REC = 1")), QStringLiteral("0"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM RDB$RELATION_CONSTRAINTS WHERE RDB$CONSTRAINT_NAME "
+                                                     "IN ('TEKDIC_KAR_KCODE', 'KANSA_ITEM_MOTKCODE')")),
+                       QStringLiteral("0"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM AO_SINKOKU")), QStringLiteral("0"));
+         }},
     };
-    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("0.1.4"));
+    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("0.2.1"));
     // Row 1 holds the current version, the later rows the history of the steps.
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION ORDER BY REC")),
-              QStringList({QStringLiteral("0.1.4"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
-                           QStringLiteral("0.1.4")}));
+              QStringList({QStringLiteral("0.2.1"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
+                           QStringLiteral("0.1.4"), QStringLiteral("0.1.5"), QStringLiteral("0.2.0"), QStringLiteral("0.2.1")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CompanyChainTest,

@@ -16,10 +16,6 @@ INSERT INTO KESSAN (REC) VALUES (1);
 INSERT INTO KANSA (REC, TITLE, NOTE, JIMUSHO, TANTOU)
 VALUES (1, '監査報告書', '監査対象期間において、下記項目の監査が完了致しましたのでご報告申し上げます。', '', '');
 
-/* 青色申告決算書: 利子割引料の 2 行 */
-INSERT INTO AO_RISI (REC) VALUES (1);
-INSERT INTO AO_RISI (REC) VALUES (2);
-
 /* 内訳書の既定行 */
 INSERT INTO UTIWAKE05_INI (REC, TANAOROSI, YY, MM, DD) VALUES (1, 0, '', '', '');
 INSERT INTO UTIWAKE09B (REC, SIHARAI_YY, SIHARAI_MM, SIHARAI_DD, KIMATUZAN) VALUES (1, '', '', '', 0); /* 未払配当金 */
