@@ -15,7 +15,7 @@ namespace {
 using namespace upgradetest;
 
 // Account 1110 (debit side): lines 1 to 60, two a day from 2026-04-01 (SWKNO = line, debit,
-// 100 each), and line 61, a closing line on 2026-04-30.
+// 100 each), and line 61, a closing line on 2026-04-30. Line 7 is marked as reconciled.
 void addJournal(const QString& db)
 {
     execute(db, {QStringLiteral("UPDATE ACCDEF1 SET KISHU = DATE '2026-04-01' WHERE REC = 1"),
@@ -25,7 +25,8 @@ void addJournal(const QString& db)
                                 "SCODE, KCODE, HCODE, BCODE, NUK, ZEI) VALUES (:I, :I, :I, 0, 1, "
                                 "IIF(:I = 61, DATE '2026-04-30', DATE '2026-04-01' + (:I - 1) / 2), 1, IIF(:I = 61, 1, 0), "
                                 "MOD(:I - 1, 2) + 1, '01', '1110', ' ', ' ', 100, 0); "
-                                "I = I + 1; END END")});
+                                "I = I + 1; END END"),
+                 QStringLiteral("UPDATE SIWAKE SET FUSEN2 = 1 WHERE REC = 7")});
 }
 
 QString listCall(const QString& proc, const QString& from, const QString& to, int kessan, int swkno, int taishaku,
@@ -66,6 +67,12 @@ TEST(CompanyStep012Test, ReconciliationProceduresPageAndSumTheJournal)
         {"up from a line's debit side", listCall(up, "2026-04-01", "2026-04-15", 0, 30, 1, 0, 100), "30|1|30|1"},
         {"up from before a line", listCall(up, "2026-04-01", "2026-04-15", 0, 30, 0, 0, 100), "29|1|29|1"},
         {"down from a line", listCall(down, "2026-04-15", "2026-04-30", 0, 30, 1, 0, 100), "32|1|30|61"},
+        {"reconciliation list skips flagged lines", listCall(up, "2026-04-01", "2026-04-30", 0, 0, 0, 0, 100).replace(
+                                                         QStringLiteral("(0, "), QStringLiteral("(1, ")),
+         "59|1|60|1"},
+        {"unknown kind returns nothing", listCall(up, "2026-04-01", "2026-04-30", 0, 0, 0, 0, 100).replace(
+                                             QStringLiteral("(0, "), QStringLiteral("(2, ")),
+         "<null>"},
     };
     for (const ListCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -197,6 +197,7 @@ TEST_P(CompanyChainTest, BuiltStepsRunOnTheBase)
          }},
     };
     EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("0.2.1"));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, KNAME FROM KAMOKUMST ORDER BY KCODE")), accountsBefore);
     // Row 1 holds the current version, the later rows the history of the steps.
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION ORDER BY REC")),
               QStringList({QStringLiteral("0.2.1"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
