@@ -4,6 +4,26 @@
 
 namespace dbupgrade {
 
+void AddResetSettings(UpdateScript& script)
+{
+    script.add(StepSql(QStringLiteral("company/0.2.2-settings.sql")));
+}
+
+void AddTopLevelGroup(UpdateScript& script)
+{
+    script.add(StepSql(QStringLiteral("company/0.2.2-groupm0.sql")));
+}
+
+void AddAccountView(UpdateScript& script)
+{
+    script.add(StepSql(QStringLiteral("company/0.2.2-view.sql")));
+}
+
+void AddSisetuSettingsCall(UpdateScript& script)
+{
+    script.add(StepSql(QStringLiteral("company/0.2.2-callsisetu.sql")));
+}
+
 void AddBreakdownTables(UpdateScript& script)
 {
     script.add(StepSql(QStringLiteral("company/0.2.2-breakdown.sql")));

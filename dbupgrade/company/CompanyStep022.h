@@ -1,10 +1,27 @@
 #pragma once
-// Company step 0.2.2: the account master's top-level group and the statements of account
-// breakdown (内訳書).
+// Company step 0.2.2: the account master's top-level group, the defaults it resets and the
+// statements of account breakdown (内訳書).
 
 #include "dbupgrade/runner/UpdateScript.h"
 
 namespace dbupgrade {
+
+// Script part 1, first half: the chart settings table created anew, the fixed-asset journal
+// defaults reset to the 70 rows of 0.1.1 with every branch's settings rebuilt (through the
+// procedure as it stands before this step), the blue-return switch for hand-entered figures,
+// and the interest and real-estate tables created anew.
+void AddResetSettings(UpdateScript& script);
+
+// Script part 1: the column GROUPM0 of KAMOKUMST, filled with GROUPM1.
+void AddTopLevelGroup(UpdateScript& script);
+
+// Script part 1: KAMOKU_VIEW dropped and created again with GROUPM0 as its third column. Every
+// procedure that reads the view must be dropped before.
+void AddAccountView(UpdateScript& script);
+
+// Script part 3: SP_KS_INSSETSWK_CALL_SISETU altered to choose the fixed-asset accounts by
+// GROUPM0, ended by " ^" (it stands inside the part's "SET TERM ^ ;" block).
+void AddSisetuSettingsCall(UpdateScript& script);
 
 // Script part 4: the breakdown statement tables, each created anew (rows lost), with their
 // default rows and a COMMIT.

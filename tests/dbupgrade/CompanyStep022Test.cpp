@@ -1,7 +1,10 @@
-// Company step 0.2.2 on a 法人 base through the real isql-fb: the breakdown statement tables
-// with their default rows, their account references and their computed totals.
+// Company step 0.2.2's script parts on a 法人 base through the real isql-fb: the defaults it
+// resets, the top-level group with the account view, the branch settings chosen by the new
+// group, and the breakdown statement tables with their default rows, account references and
+// computed totals.
 
 #include "dbupgrade/company/CompanyStep022.h"
+#include "dbupgrade/company/CompanySteps.h"
 #include "dbupgrade/runner/RunUpdateScript.h"
 #include "dbupgrade/runner/UpdateFiles.h"
 #include "dbupgrade/steps/StepRun.h"
@@ -14,6 +17,78 @@
 namespace {
 
 using namespace upgradetest;
+
+dbupgrade::UpdateScript step022Script()
+{
+    dbupgrade::UpdateScriptFrame frame;
+    frame.database = dbupgrade::StepDatabase::Company;
+    frame.version = {0, 2, 2};
+    return dbupgrade::UpdateScript(frame);
+}
+
+TEST(CompanyStep022Test, ResetsDefaultsAndAddsTheTopLevelGroup)
+{
+    UpgradeSession session;
+    session.installCompanyBase(CompanyKind::Houjin);
+    const QString db = session.companyFile();
+    for (const core::TVersionTriple version : {core::TVersionTriple{0, 1, 1}, core::TVersionTriple{0, 1, 2},
+                                               core::TVersionTriple{0, 1, 3}, core::TVersionTriple{0, 1, 4},
+                                               core::TVersionTriple{0, 1, 5}, core::TVersionTriple{0, 2, 0},
+                                               core::TVersionTriple{0, 2, 1}})
+        ASSERT_EQ(dbupgrade::CompanyStepProc(version)(), dbupgrade::kStepDone)
+            << readCp932File(dbupgrade::ErrDataupTxtFile()).toStdString();
+    execute(db, {QStringLiteral("INSERT INTO CHARTINF (OPCODE, BAKCOL) VALUES (5, 0)"),
+                 QStringLiteral("INSERT INTO AO_SINKOKU (REC) VALUES (1)"),
+                 QStringLiteral("INSERT INTO AO_RISI (REC, RISI) VALUES (9, 100)"),
+                 QStringLiteral("UPDATE KS_SETSWK SET TEKIYO = 'x'"),
+                 QStringLiteral(u"INSERT INTO KAMOKUMST (KCODE, USERCODE, GROUPM1, KNAME, USE, DAC, BPFLG) "
+                                "VALUES ('1990', '1990', '1900', '投資その他', 1, 1, 'B')")});
+    const QString settingsBefore = queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KS_SETSWK"));
+
+    dbupgrade::UpdateScript script = step022Script();
+    dbupgrade::AddResetSettings(script);
+    dbupgrade::AddTopLevelGroup(script);
+    dbupgrade::AddAccountView(script);
+    script.add(QStringLiteral("SET TERM ^ ;"));
+    dbupgrade::AddSisetuSettingsCall(script);
+    script.add(QStringList({QStringLiteral("SET TERM ; ^"), QStringLiteral("COMMIT;")}));
+    ASSERT_EQ(dbupgrade::WriteAndRunScript(script), dbupgrade::kStepDone)
+        << readCp932File(dbupgrade::ErrDataupTxtFile()).toStdString();
+
+    // Chart settings gone; a new row takes the default colours.
+    execute(db, {QStringLiteral("INSERT INTO CHARTINF (OPCODE) VALUES (1)")});
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT OPCODE, BAKCOL, FORCOL, GRID, FONTSIZE, ECOL1, ECOL2, ECOL3, ECOL4, "
+                                           "THREE_D, HANREI FROM CHARTINF")),
+              QStringList({QStringLiteral("1|16777215|0|3|2|16711680|65535|255|16776960|20|1")}));
+    // The 70 defaults numbered afresh, and the branch settings rebuilt from them.
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) || '|' || MIN(REC) || '|' || MAX(REC) || '|' || "
+                                            "SUM(IIF(ACCGROUP = 1, 1, 0)) || '|' || SUM(IIF(KCODE IS NULL, 1, 0)) "
+                                            "FROM KS_SETSWK_INIT")),
+              QStringLiteral("70|1|70|35|8"));
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) || '|' || MIN(REC) || '|' || SUM(IIF(TEKIYO = 'x', 1, 0)) "
+                                            "FROM KS_SETSWK")),
+              settingsBefore + QStringLiteral("|1|0"));
+    // Blue-return tables.
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT REC, TEGAKI FROM AO_SINKOKU")), QStringList({QStringLiteral("1|0")}));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT REC, COALESCE(RISI, 0) FROM AO_RISI ORDER BY REC")),
+              QStringList({QStringLiteral("1|0"), QStringLiteral("2|0")}));
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = "
+                                            "'AO_FUDOUSAN' AND RDB$FIELD_NAME IN ('KAISI_YY', 'SHUURYOU_MM')")),
+              QStringLiteral("2"));
+    // Every account's top-level group is its GROUPM1; the view has 15 columns, GROUPM0 third.
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KAMOKUMST WHERE GROUPM0 IS DISTINCT FROM GROUPM1")),
+              QStringLiteral("0"));
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) || '|' || MAX(IIF(RDB$FIELD_POSITION = 2, "
+                                            "TRIM(RDB$FIELD_NAME), '')) FROM RDB$RELATION_FIELDS WHERE "
+                                            "RDB$RELATION_NAME = 'KAMOKU_VIEW'")),
+              QStringLiteral("15|GROUPM0"));
+
+    // A fixed-asset group given by GROUPM0 alone now brings the account its branch settings.
+    execute(db, {QStringLiteral("UPDATE KAMOKUMST SET GROUPM0 = '1500' WHERE KCODE = '1990'"),
+                 QStringLiteral("EXECUTE PROCEDURE SP_KS_INSSETSWK_CALL_SISETU('02')")});
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KS_SETSWK WHERE KCODE = '1990' AND SCODE = '02'")),
+              QStringLiteral("1"));
+}
 
 class BreakdownTablesTest : public testing::Test {
 protected:

@@ -97,7 +97,6 @@ CREATE TABLE KAMOKUMST (
   KCODE           AC_CODE NOT NULL,                /* 内部コード */
   USERCODE        AC_CODE DEFAULT '',              /* 利用者が見る科目コード */
   REC             INTEGER DEFAULT 0,
-  GROUPM0         AC_CODE DEFAULT '',              /* 大分類 */
   GROUPM1         AC_CODE DEFAULT '',              /* 分類（4 桁） */
   GROUPM2         AC_CODE DEFAULT '',              /* 小分類 */
   GROUPR1         AC_CODE DEFAULT '',              /* 医療法人: 別分類 */
