@@ -19,6 +19,16 @@ void AddAccountView(UpdateScript& script)
     script.add(StepSql(QStringLiteral("company/0.2.2-view.sql")));
 }
 
+void AddOpeningBalanceProcedures(UpdateScript& script)
+{
+    script.add(StepSql(QStringLiteral("company/0.2.2-opening.sql")));
+}
+
+void AddRetainedEarningsProcedure(UpdateScript& script)
+{
+    script.add(StepSql(QStringLiteral("company/0.2.2-zenkuri.sql")));
+}
+
 void AddSisetuSettingsCall(UpdateScript& script)
 {
     script.add(StepSql(QStringLiteral("company/0.2.2-callsisetu.sql")));

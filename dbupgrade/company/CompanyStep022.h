@@ -19,6 +19,14 @@ void AddTopLevelGroup(UpdateScript& script);
 // procedure that reads the view must be dropped before.
 void AddAccountView(UpdateScript& script);
 
+// Script part 1: the opening-balance lists on the rebuilt view (SP_BUMONKAISIZAN_COUNT,
+// _LIST, SP_KAISIZAN_LIST, _COUNT), each ended by " ^" inside the part's "SET TERM ^ ;" block.
+void AddOpeningBalanceProcedures(UpdateScript& script);
+
+// Script part 3: SP_ZENKURI, the retained earnings' opening balance of corporate data from the
+// other balance-sheet accounts, ended by " ^".
+void AddRetainedEarningsProcedure(UpdateScript& script);
+
 // Script part 3: SP_KS_INSSETSWK_CALL_SISETU altered to choose the fixed-asset accounts by
 // GROUPM0, ended by " ^" (it stands inside the part's "SET TERM ^ ;" block).
 void AddSisetuSettingsCall(UpdateScript& script);

@@ -42,7 +42,15 @@ TEST(CompanyStep022Test, ResetsDefaultsAndAddsTheTopLevelGroup)
                  QStringLiteral("INSERT INTO AO_RISI (REC, RISI) VALUES (9, 100)"),
                  QStringLiteral("UPDATE KS_SETSWK SET TEKIYO = 'x'"),
                  QStringLiteral(u"INSERT INTO KAMOKUMST (KCODE, USERCODE, GROUPM1, KNAME, USE, DAC, BPFLG) "
-                                "VALUES ('1990', '1990', '1900', '投資その他', 1, 1, 'B')")});
+                                "VALUES ('1990', '1990', '1900', '投資その他', 1, 1, 'B')"),
+                 QStringLiteral(u"INSERT INTO KAMOKUMST (KCODE, USERCODE, GROUPM1, KNAME, USE, DAC, BPFLG) "
+                                "VALUES ('2301', '2301', '2300', '繰越利益剰余金', 1, 3, 'B')"),
+                 QStringLiteral(u"INSERT INTO KAMOKUMST (KCODE, USERCODE, GROUPM1, KNAME, USE, DAC, BPFLG) "
+                                "VALUES ('9999', '9999', '9999', '諸口', 1, 1, 'B')"),
+                 QStringLiteral(u"INSERT INTO HOJOMST (KCODE, HCODE, REC, HNAME, BPFLG) VALUES ('2205', '01', 1, '甲銀行', 'B')"),
+                 QStringLiteral(u"INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('2301', '繰越利益剰余金')"),
+                 QStringLiteral(u"INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('9999', '諸口')"),
+                 QStringLiteral("DELETE FROM KAMOKU_SZ")});
     const QString settingsBefore = queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KS_SETSWK"));
 
     dbupgrade::UpdateScript script = step022Script();
@@ -50,6 +58,8 @@ TEST(CompanyStep022Test, ResetsDefaultsAndAddsTheTopLevelGroup)
     dbupgrade::AddTopLevelGroup(script);
     dbupgrade::AddAccountView(script);
     script.add(QStringLiteral("SET TERM ^ ;"));
+    dbupgrade::AddOpeningBalanceProcedures(script);
+    dbupgrade::AddRetainedEarningsProcedure(script);
     dbupgrade::AddSisetuSettingsCall(script);
     script.add(QStringList({QStringLiteral("SET TERM ; ^"), QStringLiteral("COMMIT;")}));
     ASSERT_EQ(dbupgrade::WriteAndRunScript(script), dbupgrade::kStepDone)
@@ -82,6 +92,41 @@ TEST(CompanyStep022Test, ResetsDefaultsAndAddsTheTopLevelGroup)
                                             "TRIM(RDB$FIELD_NAME), '')) FROM RDB$RELATION_FIELDS WHERE "
                                             "RDB$RELATION_NAME = 'KAMOKU_VIEW'")),
               QStringLiteral("15|GROUPM0"));
+
+    // Opening balances of branch 01 (departments) and 02 (none).
+    execute(db, {QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('01', '1110', ' ', '00', 100)"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('01', '1110', ' ', '01', 20)"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('01', '2205', ' ', '00', 0)"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('01', '2205', '01', '00', 300)"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('01', '2205', '01', '01', 4)"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('01', '9999', ' ', '00', 7)"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('02', '1110', ' ', ' ', 1000)"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('02', '1401', ' ', ' ', 500)"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('02', '2205', ' ', ' ', 600)"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('02', '6204', ' ', ' ', 80)"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('02', '2301', ' ', ' ', 1)")});
+    // The suspense account is left out; 2205 has two rows in "00", so only its sub-account shows.
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KGROUP, KCODE, HCODE, KAISIZAN || '/' || BUMONZAN FROM "
+                                           "SP_KAISIZAN_LIST('01', '')")),
+              QStringList({QStringLiteral("1100|1110| |120.0000/20.0000"), QStringLiteral("2200|2205|01|304.0000/4.0000")}));
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT RECCOUNT FROM SP_KAISIZAN_COUNT('01', '')")), QStringLiteral("2"));
+    // In "00": 1110, 2205's sub-account and the suspense account (the count keeps it).
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT RECCOUNT FROM SP_BUMONKAISIZAN_COUNT('01')")), QStringLiteral("3"));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT BCODE, KCODE, HCODE, HCNT, KAISIZAN || '/' || BUMGOUKEI FROM "
+                                           "SP_BUMONKAISIZAN_LIST('01') WHERE KCODE = '2205'")),
+              QStringList({QStringLiteral("00|2205| |2|0.0000/0.0000"), QStringLiteral("00|2205|01|0|300.0000/304.0000"),
+                           QStringLiteral("01|2205|01|0|4.0000/304.0000")}));
+    // Retained earnings = debit 1000 + 500 less credit 600; profit-and-loss accounts do not count.
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT BCODE, KAISIZAN FROM SP_ZENKURI('02', '')")),
+              QStringList({QStringLiteral(" |900")}));
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT KAISIZAN FROM KAMOKU_SZ WHERE SCODE = '02' AND KCODE = '2301'")),
+              QStringLiteral("900"));
+    // Individual data: no row and nothing written.
+    execute(db, {QStringLiteral("UPDATE ACCDEF1 SET DATATYPE = 2"),
+                 QStringLiteral("UPDATE KAMOKU_SZ SET KAISIZAN = 1 WHERE SCODE = '02' AND KCODE = '2301'")});
+    EXPECT_TRUE(queryRows(db, QStringLiteral("SELECT BCODE FROM SP_ZENKURI('02', '')")).isEmpty());
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT KAISIZAN FROM KAMOKU_SZ WHERE SCODE = '02' AND KCODE = '2301'")),
+              QStringLiteral("1"));
 
     // A fixed-asset group given by GROUPM0 alone now brings the account its branch settings.
     execute(db, {QStringLiteral("UPDATE KAMOKUMST SET GROUPM0 = '1500' WHERE KCODE = '1990'"),
