@@ -24,6 +24,16 @@ void AddOpeningBalanceProcedures(UpdateScript& script)
     script.add(StepSql(QStringLiteral("company/0.2.2-opening.sql")));
 }
 
+void AddBudgetProcedures(UpdateScript& script)
+{
+    script.add(StepSql(QStringLiteral("company/0.2.2-budgets.sql")));
+}
+
+void AddBudgetReadProcedure(UpdateScript& script)
+{
+    script.add(StepSql(QStringLiteral("company/0.2.2-yosanread.sql")));
+}
+
 void AddRetainedEarningsProcedure(UpdateScript& script)
 {
     script.add(StepSql(QStringLiteral("company/0.2.2-zenkuri.sql")));

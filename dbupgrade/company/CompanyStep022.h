@@ -23,6 +23,13 @@ void AddAccountView(UpdateScript& script);
 // _LIST, SP_KAISIZAN_LIST, _COUNT), each ended by " ^" inside the part's "SET TERM ^ ;" block.
 void AddOpeningBalanceProcedures(UpdateScript& script);
 
+// Script part 2: the twelve-month budgets and forecasts of the profit-and-loss accounts by
+// GROUPM0 (SP_MB_SELECT_YOSAN, SP_MB_SELECT_YOSOKU), each ended by " ^".
+void AddBudgetProcedures(UpdateScript& script);
+
+// Script part 3: SP_YOSAN_READ, the budgets per account and sub-account, ended by " ^".
+void AddBudgetReadProcedure(UpdateScript& script);
+
 // Script part 3: SP_ZENKURI, the retained earnings' opening balance of corporate data from the
 // other balance-sheet accounts, ended by " ^".
 void AddRetainedEarningsProcedure(UpdateScript& script);

@@ -59,6 +59,8 @@ TEST(CompanyStep022Test, ResetsDefaultsAndAddsTheTopLevelGroup)
     dbupgrade::AddAccountView(script);
     script.add(QStringLiteral("SET TERM ^ ;"));
     dbupgrade::AddOpeningBalanceProcedures(script);
+    dbupgrade::AddBudgetProcedures(script);
+    dbupgrade::AddBudgetReadProcedure(script);
     dbupgrade::AddRetainedEarningsProcedure(script);
     dbupgrade::AddSisetuSettingsCall(script);
     script.add(QStringList({QStringLiteral("SET TERM ; ^"), QStringLiteral("COMMIT;")}));
@@ -127,6 +129,24 @@ TEST(CompanyStep022Test, ResetsDefaultsAndAddsTheTopLevelGroup)
     EXPECT_TRUE(queryRows(db, QStringLiteral("SELECT BCODE FROM SP_ZENKURI('02', '')")).isEmpty());
     EXPECT_EQ(queryValue(db, QStringLiteral("SELECT KAISIZAN FROM KAMOKU_SZ WHERE SCODE = '02' AND KCODE = '2301'")),
               QStringLiteral("1"));
+
+    // Budgets: the adjustment periods 4, 8, 12 and 16 are skipped; a blank department sums all.
+    execute(db, {QStringLiteral("DELETE FROM KAMOKU_MS"),
+                 QStringLiteral("INSERT INTO KAMOKU_MS (SCODE, KCODE, HCODE, BCODE, MNUM, BYOSAN, BYOSOKU) VALUES ('01', '6204', ' ', '00', 1, 10, 1)"),
+                 QStringLiteral("INSERT INTO KAMOKU_MS (SCODE, KCODE, HCODE, BCODE, MNUM, BYOSAN, BYOSOKU) VALUES ('01', '6204', ' ', '01', 1, 20, 2)"),
+                 QStringLiteral("INSERT INTO KAMOKU_MS (SCODE, KCODE, HCODE, BCODE, MNUM, BYOSAN, BYOSOKU) VALUES ('01', '6204', ' ', '01', 4, 99, 99)"),
+                 QStringLiteral("INSERT INTO KAMOKU_MS (SCODE, KCODE, HCODE, BCODE, MNUM, BYOSAN, BYOSOKU) VALUES ('01', '6204', ' ', '01', 15, 300, 3)")});
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KGROUP, KCODE, BCODE, T_YOSAN1, T_YOSAN3, T_YOSAN4, T_YOSAN12 FROM "
+                                           "SP_MB_SELECT_YOSAN('01', ' ')")),
+              QStringList({QStringLiteral("5600|5606||0|0|0|0"), QStringLiteral("6200|6204||30|0|0|300"),
+                           QStringLiteral("8100|8101||0|0|0|0"), QStringLiteral("8200|8201||0|0|0|0"),
+                           QStringLiteral("8200|8202||0|0|0|0")}));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT BCODE, BNAME, T_YOSOKU1, T_YOSOKU12 FROM SP_MB_SELECT_YOSOKU('01', '01') "
+                                           "WHERE KCODE = '6204'")),
+              QStringList({QStringLiteral(u"01|営業部|2|3")}));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KGROUP, HCODE, TAISHAKU, YOSAN01, YOSAN04, YOSAN12 FROM "
+                                           "SP_YOSAN_READ('01', '01') WHERE KCODE = '6204'")),
+              QStringList({QStringLiteral("6200| |1|20|0|300")}));
 
     // A fixed-asset group given by GROUPM0 alone now brings the account its branch settings.
     execute(db, {QStringLiteral("UPDATE KAMOKUMST SET GROUPM0 = '1500' WHERE KCODE = '1990'"),
