@@ -24,6 +24,16 @@ void AddOpeningBalanceProcedures(UpdateScript& script)
     script.add(StepSql(QStringLiteral("company/0.2.2-opening.sql")));
 }
 
+void AddPriorYearBalanceProcedures(UpdateScript& script)
+{
+    script.add(StepSql(QStringLiteral("company/0.2.2-kanendo.sql")));
+}
+
+void AddPriorYearAccountBalances(UpdateScript& script)
+{
+    script.add(StepSql(QStringLiteral("company/0.2.2-mbkanendo.sql")));
+}
+
 void AddBudgetProcedures(UpdateScript& script)
 {
     script.add(StepSql(QStringLiteral("company/0.2.2-budgets.sql")));

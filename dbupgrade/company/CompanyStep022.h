@@ -23,6 +23,16 @@ void AddAccountView(UpdateScript& script);
 // _LIST, SP_KAISIZAN_LIST, _COUNT), each ended by " ^" inside the part's "SET TERM ^ ;" block.
 void AddOpeningBalanceProcedures(UpdateScript& script);
 
+// Scripts parts 1 and 2: the prior-year balances (month numbers -32 to 15, those before the
+// start period) with the budgets of periods 1 to 15, per account and sub-account: for a
+// branch and department (SP_KANENDOZAN_YOMIKOMI), a department group, one department with the
+// common department optionally allocated, and a branch (SP_KANENDO_*), each ended by " ^".
+void AddPriorYearBalanceProcedures(UpdateScript& script);
+
+// Script part 2: SP_MB_SELECT_KANENDOZAN, the prior-year balances per account by GROUPM0, with
+// or without tax, ended by " ^".
+void AddPriorYearAccountBalances(UpdateScript& script);
+
 // Script part 2: the twelve-month budgets and forecasts of the profit-and-loss accounts by
 // GROUPM0 (SP_MB_SELECT_YOSAN, SP_MB_SELECT_YOSOKU), each ended by " ^".
 void AddBudgetProcedures(UpdateScript& script);

@@ -59,6 +59,8 @@ TEST(CompanyStep022Test, ResetsDefaultsAndAddsTheTopLevelGroup)
     dbupgrade::AddAccountView(script);
     script.add(QStringLiteral("SET TERM ^ ;"));
     dbupgrade::AddOpeningBalanceProcedures(script);
+    dbupgrade::AddPriorYearBalanceProcedures(script);
+    dbupgrade::AddPriorYearAccountBalances(script);
     dbupgrade::AddBudgetProcedures(script);
     dbupgrade::AddBudgetReadProcedure(script);
     dbupgrade::AddRetainedEarningsProcedure(script);
@@ -147,6 +149,36 @@ TEST(CompanyStep022Test, ResetsDefaultsAndAddsTheTopLevelGroup)
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KGROUP, HCODE, TAISHAKU, YOSAN01, YOSAN04, YOSAN12 FROM "
                                            "SP_YOSAN_READ('01', '01') WHERE KCODE = '6204'")),
               QStringList({QStringLiteral("6200| |1|20|0|300")}));
+
+    // Prior-year balances: only month numbers before the start period (KAISINO 4 -> period 5);
+    // the common department is allocated by the department's rate, halves rounded up.
+    execute(db, {QStringLiteral("UPDATE ACCDEF1 SET KAISINO = 4"),
+                 QStringLiteral("DELETE FROM KAMOKU_PZ"),
+                 QStringLiteral("INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN, ZEIGAKU) VALUES ('01', '6204', ' ', '01', -32, 5, 1)"),
+                 QStringLiteral("INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN, ZEIGAKU) VALUES ('01', '6204', ' ', '01', 4, 40, 4)"),
+                 QStringLiteral("INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN, ZEIGAKU) VALUES ('01', '6204', ' ', '01', 5, 50, 5)"),
+                 QStringLiteral("INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN, ZEIGAKU, HAIBUN) VALUES ('01', '6204', ' ', '01', 15, 0, 0, 25)"),
+                 QStringLiteral("INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN, ZEIGAKU, HAIBUN) VALUES ('01', '6204', ' ', '01', -1, 0, 0, 50)"),
+                 QStringLiteral("INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN, ZEIGAKU) VALUES ('01', '6204', ' ', '00', -1, 7, 0)"),
+                 QStringLiteral("INSERT INTO GROUPLIST (GCODE, BCODE) VALUES ('G1', '01')")});
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KGROUP, BSPL, TAISHAKU, ZANM32, ZANM01, ZANP04, ZANP05 FROM "
+                                           "SP_KANENDOZAN_YOMIKOMI('01', '01') WHERE KCODE = '6204'")),
+              QStringList({QStringLiteral("6200|P|1|5|0|40|0")}));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT ZANM32, ZANM01, ZANP04, YOSAN01, YOSAN15 FROM "
+                                           "SP_KANENDO_BUMON_ZANDAKA('01', '01', 1) WHERE KCODE = '6204'")),
+              QStringList({QStringLiteral("5|4|40|20|300")}));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT ZANM01, ZANP04 FROM SP_KANENDO_BUMON_ZANDAKA('01', '01', 0) WHERE KCODE = '6204'")),
+              QStringList({QStringLiteral("0|40")}));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT ZANM01, YOSAN01 FROM SP_KANENDO_ZANDAKA('') WHERE KCODE = '6204'")),
+              QStringList({QStringLiteral("7|30")}));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT ZANM32, YOSAN01 FROM SP_KANENDO_BUMON_GROUPZANDAKA('01', 'G1') WHERE KCODE = '6204'")),
+              QStringList({QStringLiteral("5|20")}));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT DAC, ZZZ_ZAN16, Z_ZAN15, T_ZAN4, T_ZAN5 FROM SP_MB_SELECT_KANENDOZAN('01', ' ', 0) "
+                                           "WHERE KCODE = '6204'")),
+              QStringList({QStringLiteral("1|6|7|44|55")}));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT BNAME, ZZZ_ZAN16, Z_ZAN15 FROM SP_MB_SELECT_KANENDOZAN('01', '01', 1) "
+                                           "WHERE KCODE = '6204'")),
+              QStringList({QStringLiteral(u"営業部|5|0")}));
 
     // A fixed-asset group given by GROUPM0 alone now brings the account its branch settings.
     execute(db, {QStringLiteral("UPDATE KAMOKUMST SET GROUPM0 = '1500' WHERE KCODE = '1990'"),
