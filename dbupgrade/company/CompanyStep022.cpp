@@ -39,6 +39,11 @@ void AddBudgetProcedures(UpdateScript& script)
     script.add(StepSql(QStringLiteral("company/0.2.2-budgets.sql")));
 }
 
+void AddDepartmentTrialBalances(UpdateScript& script)
+{
+    script.add(StepSql(QStringLiteral("company/0.2.2-sisanhyo.sql")));
+}
+
 void AddBudgetReadProcedure(UpdateScript& script)
 {
     script.add(StepSql(QStringLiteral("company/0.2.2-yosanread.sql")));

@@ -37,6 +37,10 @@ void AddPriorYearAccountBalances(UpdateScript& script);
 // GROUPM0 (SP_MB_SELECT_YOSAN, SP_MB_SELECT_YOSOKU), each ended by " ^".
 void AddBudgetProcedures(UpdateScript& script);
 
+// Script part 3: the departmental trial balances of one department (SP_SISANHYO_BUMON) and of
+// a department group (SP_SISANHYO_BUMON_GROUP), each ended by " ^".
+void AddDepartmentTrialBalances(UpdateScript& script);
+
 // Script part 3: SP_YOSAN_READ, the budgets per account and sub-account, ended by " ^".
 void AddBudgetReadProcedure(UpdateScript& script);
 

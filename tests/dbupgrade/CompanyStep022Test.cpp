@@ -62,6 +62,7 @@ TEST(CompanyStep022Test, ResetsDefaultsAndAddsTheTopLevelGroup)
     dbupgrade::AddPriorYearBalanceProcedures(script);
     dbupgrade::AddPriorYearAccountBalances(script);
     dbupgrade::AddBudgetProcedures(script);
+    dbupgrade::AddDepartmentTrialBalances(script);
     dbupgrade::AddBudgetReadProcedure(script);
     dbupgrade::AddRetainedEarningsProcedure(script);
     dbupgrade::AddSisetuSettingsCall(script);
@@ -179,6 +180,20 @@ TEST(CompanyStep022Test, ResetsDefaultsAndAddsTheTopLevelGroup)
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT BNAME, ZZZ_ZAN16, Z_ZAN15 FROM SP_MB_SELECT_KANENDOZAN('01', '01', 1) "
                                            "WHERE KCODE = '6204'")),
               QStringList({QStringLiteral(u"営業部|5|0")}));
+
+    // Departmental trial balance: the account row sums its sub-accounts, then one row each;
+    // net amounts leave the tax out, the common department is allocated by the period's rate.
+    execute(db, {QStringLiteral("INSERT INTO KAMOKU_MS (SCODE, KCODE, HCODE, BCODE, MNUM, KAR_NUK, KAR_TAX, KAS_NUK) VALUES ('01', '2205', '01', '01', 2, 100, 10, 3)"),
+                 QStringLiteral("INSERT INTO KAMOKU_MS (SCODE, KCODE, HCODE, BCODE, MNUM, KAR_NUK, KAR_TAX, KAS_NUK) VALUES ('01', '2205', ' ', '01', 2, 1000, 0, 0)"),
+                 QStringLiteral("INSERT INTO KAMOKU_MS (SCODE, KCODE, HCODE, BCODE, MNUM, KAR_NUK, KAR_TAX, KAS_NUK) VALUES ('01', '2205', '01', '00', 2, 50, 0, 0)"),
+                 QStringLiteral("UPDATE KAMOKU_SZ SET HAIBUN02 = 25 WHERE SCODE = '01' AND KCODE = '2205' AND HCODE = '01' AND BCODE = '01'")});
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT GROUPM1, HOJCNT, HCODE, HNAME, KAISIZAN, KAR02, KAS02 FROM "
+                                           "SP_SISANHYO_BUMON(0, 0, '01', '01') WHERE KCODE = '2205'")),
+              QStringList({QStringLiteral("2200|1|||4|1110|3"), QStringLiteral(u"2200|1|01|甲銀行|4|110|3")}));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT HCODE, KAR02 FROM SP_SISANHYO_BUMON(1, 1, '01', '01') WHERE KCODE = '2205'")),
+              QStringList({QStringLiteral("|1113"), QStringLiteral("01|113")}));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT HCODE, KAR02 FROM SP_SISANHYO_BUMON_GROUP(1, '01', 'G1') WHERE KCODE = '2205'")),
+              QStringList({QStringLiteral("|1100"), QStringLiteral("01|100")}));
 
     // A fixed-asset group given by GROUPM0 alone now brings the account its branch settings.
     execute(db, {QStringLiteral("UPDATE KAMOKUMST SET GROUPM0 = '1500' WHERE KCODE = '1990'"),
