@@ -4,6 +4,7 @@
 #include "dbupgrade/company/CompanyStep012.h"
 #include "dbupgrade/company/CompanyStep014.h"
 #include "dbupgrade/company/CompanyStep015.h"
+#include "dbupgrade/company/CompanyStep022.h"
 
 #include <map>
 #include <tuple>
@@ -20,6 +21,7 @@ std::function<int()> CompanyStepProc(const core::TVersionTriple& version)
         {{0, 1, 5}, RunCompanyStep015},
         {{0, 2, 0}, RunCompanyStep020},
         {{0, 2, 1}, RunCompanyStep021},
+        {{0, 2, 2}, RunCompanyStep022},
     };
     const auto found = procs.find({version.Major, version.Minor1, version.Minor2});
     return found == procs.end() ? std::function<int()>() : found->second;

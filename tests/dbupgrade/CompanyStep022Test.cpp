@@ -7,7 +7,6 @@
 #include "dbupgrade/company/CompanySteps.h"
 #include "dbupgrade/runner/RunUpdateScript.h"
 #include "dbupgrade/runner/UpdateFiles.h"
-#include "dbupgrade/steps/StepRun.h"
 
 #include "tests/core/QtPrinters.h"
 #include "tests/dbupgrade/UpgradeTestSupport.h"
@@ -18,12 +17,21 @@ namespace {
 
 using namespace upgradetest;
 
-dbupgrade::UpdateScript step022Script()
+// Runs the company steps 0.1.1 to 0.2.1 on the installed base.
+void runStepsTo021()
 {
-    dbupgrade::UpdateScriptFrame frame;
-    frame.database = dbupgrade::StepDatabase::Company;
-    frame.version = {0, 2, 2};
-    return dbupgrade::UpdateScript(frame);
+    for (const core::TVersionTriple version : {core::TVersionTriple{0, 1, 1}, core::TVersionTriple{0, 1, 2},
+                                               core::TVersionTriple{0, 1, 3}, core::TVersionTriple{0, 1, 4},
+                                               core::TVersionTriple{0, 1, 5}, core::TVersionTriple{0, 2, 0},
+                                               core::TVersionTriple{0, 2, 1}})
+        ASSERT_EQ(dbupgrade::CompanyStepProc(version)(), dbupgrade::kStepDone)
+            << readCp932File(dbupgrade::ErrDataupTxtFile()).toStdString();
+}
+
+void runStep022()
+{
+    ASSERT_EQ(dbupgrade::RunCompanyStep022(), dbupgrade::kStepDone)
+        << readCp932File(dbupgrade::ErrDataupTxtFile()).toStdString();
 }
 
 TEST(CompanyStep022Test, ResetsDefaultsAndAddsTheTopLevelGroup)
@@ -31,12 +39,7 @@ TEST(CompanyStep022Test, ResetsDefaultsAndAddsTheTopLevelGroup)
     UpgradeSession session;
     session.installCompanyBase(CompanyKind::Houjin);
     const QString db = session.companyFile();
-    for (const core::TVersionTriple version : {core::TVersionTriple{0, 1, 1}, core::TVersionTriple{0, 1, 2},
-                                               core::TVersionTriple{0, 1, 3}, core::TVersionTriple{0, 1, 4},
-                                               core::TVersionTriple{0, 1, 5}, core::TVersionTriple{0, 2, 0},
-                                               core::TVersionTriple{0, 2, 1}})
-        ASSERT_EQ(dbupgrade::CompanyStepProc(version)(), dbupgrade::kStepDone)
-            << readCp932File(dbupgrade::ErrDataupTxtFile()).toStdString();
+    ASSERT_NO_FATAL_FAILURE(runStepsTo021());
     execute(db, {QStringLiteral("INSERT INTO CHARTINF (OPCODE, BAKCOL) VALUES (5, 0)"),
                  QStringLiteral("INSERT INTO AO_SINKOKU (REC) VALUES (1)"),
                  QStringLiteral("INSERT INTO AO_RISI (REC, RISI) VALUES (9, 100)"),
@@ -53,22 +56,7 @@ TEST(CompanyStep022Test, ResetsDefaultsAndAddsTheTopLevelGroup)
                  QStringLiteral("DELETE FROM KAMOKU_SZ")});
     const QString settingsBefore = queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KS_SETSWK"));
 
-    dbupgrade::UpdateScript script = step022Script();
-    dbupgrade::AddResetSettings(script);
-    dbupgrade::AddTopLevelGroup(script);
-    dbupgrade::AddAccountView(script);
-    script.add(QStringLiteral("SET TERM ^ ;"));
-    dbupgrade::AddOpeningBalanceProcedures(script);
-    dbupgrade::AddPriorYearBalanceProcedures(script);
-    dbupgrade::AddPriorYearAccountBalances(script);
-    dbupgrade::AddBudgetProcedures(script);
-    dbupgrade::AddDepartmentTrialBalances(script);
-    dbupgrade::AddBudgetReadProcedure(script);
-    dbupgrade::AddRetainedEarningsProcedure(script);
-    dbupgrade::AddSisetuSettingsCall(script);
-    script.add(QStringList({QStringLiteral("SET TERM ; ^"), QStringLiteral("COMMIT;")}));
-    ASSERT_EQ(dbupgrade::WriteAndRunScript(script), dbupgrade::kStepDone)
-        << readCp932File(dbupgrade::ErrDataupTxtFile()).toStdString();
+    ASSERT_NO_FATAL_FAILURE(runStep022());
 
     // Chart settings gone; a new row takes the default colours.
     execute(db, {QStringLiteral("INSERT INTO CHARTINF (OPCODE) VALUES (1)")});
@@ -181,6 +169,13 @@ TEST(CompanyStep022Test, ResetsDefaultsAndAddsTheTopLevelGroup)
                                            "WHERE KCODE = '6204'")),
               QStringList({QStringLiteral(u"営業部|5|0")}));
 
+    // Month 4 of the budget is period 5: last year's balance of period 5 (-11) less that of 4 (-12).
+    execute(db, {QStringLiteral("INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN) VALUES ('01', '8101', ' ', '01', -12, 10)"),
+                 QStringLiteral("INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN) VALUES ('01', '8101', ' ', '01', -11, 25.5)"),
+                 QStringLiteral("EXECUTE PROCEDURE SP_MB_UPDATE_JISSEKIYOSAN('01', '8101', '01', 2, 4, 4)")});
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT MNUM, BYOSAN FROM KAMOKU_MS WHERE KCODE = '8101' AND BCODE = '01'")),
+              QStringList({QStringLiteral("5|31")}));
+
     // Departmental trial balance: the account row sums its sub-accounts, then one row each;
     // net amounts leave the tax out, the common department is allocated by the period's rate.
     execute(db, {QStringLiteral("INSERT INTO KAMOKU_MS (SCODE, KCODE, HCODE, BCODE, MNUM, KAR_NUK, KAR_TAX, KAS_NUK) VALUES ('01', '2205', '01', '01', 2, 100, 10, 3)"),
@@ -208,13 +203,8 @@ protected:
     {
         session_.installCompanyBase(CompanyKind::Houjin);
         db_ = session_.companyFile();
-        dbupgrade::UpdateScriptFrame frame;
-        frame.database = dbupgrade::StepDatabase::Company;
-        frame.version = {0, 2, 2};
-        dbupgrade::UpdateScript script(frame);
-        dbupgrade::AddBreakdownTables(script);
-        ASSERT_EQ(dbupgrade::WriteAndRunScript(script), dbupgrade::kStepDone)
-            << readCp932File(dbupgrade::ErrDataupTxtFile()).toStdString();
+        ASSERT_NO_FATAL_FAILURE(runStepsTo021());
+        ASSERT_NO_FATAL_FAILURE(runStep022());
     }
 
     UpgradeSession session_;

@@ -8,6 +8,7 @@
 #include "dbupgrade/company/CompanyStep012.h"
 #include "dbupgrade/company/CompanyStep014.h"
 #include "dbupgrade/company/CompanyStep015.h"
+#include "dbupgrade/company/CompanyStep022.h"
 #include "dbupgrade/system/SystemStepScripts.h"
 
 #include "core/Globals.h"
@@ -74,6 +75,8 @@ std::vector<GoldenCase> goldenCases()
                      [] { return dbupgrade::BuildCompanyStep015Script(true).bytes(); }});
     cases.push_back({"company-0.2.0", [] { return dbupgrade::BuildCompanyStep020Script().bytes(); }});
     cases.push_back({"company-0.2.1", [] { return dbupgrade::BuildCompanyStep021Script().bytes(); }});
+    cases.push_back({"company-0.2.2", [] { return dbupgrade::BuildCompanyStep022Script(false).bytes(); }});
+    cases.push_back({"company-0.2.2-with-groupm0", [] { return dbupgrade::BuildCompanyStep022Script(true).bytes(); }});
     return cases;
 }
 

@@ -195,13 +195,27 @@ TEST_P(CompanyChainTest, BuiltStepsRunOnTheBase)
                        QStringLiteral("0"));
              EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM AO_SINKOKU")), QStringLiteral("0"));
          }},
+        {QStringLiteral("0.2.2"),
+         [&] {
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KAMOKUMST WHERE GROUPM0 IS DISTINCT FROM GROUPM1")),
+                       QStringLiteral("0"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = "
+                                                     "'KAMOKU_VIEW' AND RDB$FIELD_NAME = 'GROUPM0'")),
+                       QStringLiteral("1"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KS_SETSWK_INIT")), QStringLiteral("70"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KS_SETSWK")),
+                       c.dataType == 3 ? QStringLiteral("0") : QStringLiteral("62"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM UTIWAKE10B")), QStringLiteral("12"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM CASHFMKU")), QStringLiteral("502"));
+         }},
     };
-    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("0.2.1"));
+    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("0.2.2"));
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, KNAME FROM KAMOKUMST ORDER BY KCODE")), accountsBefore);
     // Row 1 holds the current version, the later rows the history of the steps.
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION ORDER BY REC")),
-              QStringList({QStringLiteral("0.2.1"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
-                           QStringLiteral("0.1.4"), QStringLiteral("0.1.5"), QStringLiteral("0.2.0"), QStringLiteral("0.2.1")}));
+              QStringList({QStringLiteral("0.2.2"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
+                           QStringLiteral("0.1.4"), QStringLiteral("0.1.5"), QStringLiteral("0.2.0"), QStringLiteral("0.2.1"),
+                           QStringLiteral("0.2.2")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CompanyChainTest,
