@@ -5,6 +5,7 @@
 #include "dbupgrade/company/CompanyStep014.h"
 #include "dbupgrade/company/CompanyStep015.h"
 #include "dbupgrade/company/CompanyStep022.h"
+#include "dbupgrade/company/CompanyStep030.h"
 
 #include <map>
 #include <tuple>
@@ -22,6 +23,9 @@ std::function<int()> CompanyStepProc(const core::TVersionTriple& version)
         {{0, 2, 0}, RunCompanyStep020},
         {{0, 2, 1}, RunCompanyStep021},
         {{0, 2, 2}, RunCompanyStep022},
+        {{0, 3, 0}, RunCompanyStep030},
+        {{0, 3, 1}, RunCompanyStep031},
+        {{0, 3, 2}, RunCompanyStep032},
     };
     const auto found = procs.find({version.Major, version.Minor1, version.Minor2});
     return found == procs.end() ? std::function<int()>() : found->second;

@@ -1,9 +1,10 @@
-// Company step 0.2.2's script parts on a 法人 base through the real isql-fb: the defaults it
+// Company steps 0.2.2 and 0.3.1 on a 法人 base through the real isql-fb: the defaults it
 // resets, the top-level group with the account view, the branch settings chosen by the new
 // group, and the breakdown statement tables with their default rows, account references and
 // computed totals.
 
 #include "dbupgrade/company/CompanyStep022.h"
+#include "dbupgrade/company/CompanyStep030.h"
 #include "dbupgrade/company/CompanySteps.h"
 #include "dbupgrade/runner/RunUpdateScript.h"
 #include "dbupgrade/runner/UpdateFiles.h"
@@ -250,6 +251,47 @@ TEST_F(BreakdownTablesTest, ComputedTotalsAndTheThreeCharacterSaleMonth)
                   QStringLiteral("INSERT INTO UTIWAKE12 (REC, URIAGE_MM, URIAGE, TESURYO) VALUES (1, '12A', 1000, 25)")});
     EXPECT_EQ(queryValue(db_, QStringLiteral("SELECT GOUKEI || '' FROM UTIWAKE14")), QStringLiteral("54321.0000"));
     EXPECT_EQ(queryValue(db_, QStringLiteral("SELECT URIAGE_MM || '|' || GOUKEI FROM UTIWAKE12")), QStringLiteral("12A|1025.0000"));
+}
+
+TEST(CompanyStep031Test, PastBalanceMarkAndGroupBalancesOfTheUsedAccounts)
+{
+    UpgradeSession session;
+    session.installCompanyBase(CompanyKind::Houjin);
+    const QString db = session.companyFile();
+    ASSERT_NO_FATAL_FAILURE(runStepsTo021());
+    ASSERT_NO_FATAL_FAILURE(runStep022());
+    ASSERT_EQ(dbupgrade::RunCompanyStep030(), dbupgrade::kStepDone);
+    ASSERT_EQ(dbupgrade::RunCompanyStep031(), dbupgrade::kStepDone)
+        << readCp932File(dbupgrade::ErrDataupTxtFile()).toStdString();
+    execute(db, {QStringLiteral("DELETE FROM KAMOKU_SZ"), QStringLiteral("DELETE FROM KAMOKU_PZ"),
+                 QStringLiteral("INSERT INTO GROUPLIST (GCODE, BCODE) VALUES ('G1', '01')"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAKOZAN) VALUES ('01', '6204', ' ', '01', 9)"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES ('01', '8101', ' ', '00')"),
+                 QStringLiteral("INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN) VALUES ('01', '6204', ' ', '01', -32, 0)"),
+                 QStringLiteral("INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN) VALUES ('01', '6204', ' ', '01', -5, 0)"),
+                 QStringLiteral("INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN) VALUES ('01', '6204', ' ', '01', 15, 0)")});
+
+    // The mark is the largest non-zero balance outside -32, or 0 when none is left.
+    struct Case {
+        const char* update;
+        const char* kakozan;
+    };
+    const std::vector<Case> cases = {
+        {"UPDATE KAMOKU_PZ SET NUKIZAN = 500 WHERE MNUM = -32", "0"}, // -32 does not count
+        {"UPDATE KAMOKU_PZ SET NUKIZAN = 30 WHERE MNUM = -5", "30"},
+        {"UPDATE KAMOKU_PZ SET NUKIZAN = 70 WHERE MNUM = 15", "70"},
+        {"UPDATE KAMOKU_PZ SET NUKIZAN = 0 WHERE MNUM IN (-5, 15)", "0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.update);
+        execute(db, {QString::fromLatin1(c.update)});
+        EXPECT_EQ(queryValue(db, QStringLiteral("SELECT KAKOZAN FROM KAMOKU_SZ WHERE KCODE = '6204'")), QString::fromLatin1(c.kakozan));
+    }
+
+    // Only accounts the group's departments use, with every period's balance.
+    execute(db, {QStringLiteral("UPDATE KAMOKU_PZ SET NUKIZAN = 12 WHERE MNUM = 15")});
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, ZANM32, ZANP15 FROM SP_KANENDO_BUMON_GROUPZANDAKA('01', 'G1')")),
+              QStringList({QStringLiteral("6204|500|12")}));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "dbupgrade/company/CompanyStep014.h"
 #include "dbupgrade/company/CompanyStep015.h"
 #include "dbupgrade/company/CompanyStep022.h"
+#include "dbupgrade/company/CompanyStep030.h"
 #include "dbupgrade/system/SystemStepScripts.h"
 
 #include "core/Globals.h"
@@ -77,6 +78,9 @@ std::vector<GoldenCase> goldenCases()
     cases.push_back({"company-0.2.1", [] { return dbupgrade::BuildCompanyStep021Script().bytes(); }});
     cases.push_back({"company-0.2.2", [] { return dbupgrade::BuildCompanyStep022Script(false).bytes(); }});
     cases.push_back({"company-0.2.2-with-groupm0", [] { return dbupgrade::BuildCompanyStep022Script(true).bytes(); }});
+    cases.push_back({"company-0.3.0", [] { return dbupgrade::BuildCompanyStep030Script().bytes(); }});
+    cases.push_back({"company-0.3.1", [] { return dbupgrade::BuildCompanyStep031Script().bytes(); }});
+    cases.push_back({"company-0.3.2", [] { return dbupgrade::BuildCompanyStep032Script().bytes(); }});
     return cases;
 }
 
