@@ -6,6 +6,7 @@
 #include "dbupgrade/company/CompanyStep015.h"
 #include "dbupgrade/company/CompanyStep022.h"
 #include "dbupgrade/company/CompanyStep030.h"
+#include "dbupgrade/company/CompanyStep033.h"
 
 #include <map>
 #include <tuple>
@@ -26,6 +27,7 @@ std::function<int()> CompanyStepProc(const core::TVersionTriple& version)
         {{0, 3, 0}, RunCompanyStep030},
         {{0, 3, 1}, RunCompanyStep031},
         {{0, 3, 2}, RunCompanyStep032},
+        {{0, 3, 3}, RunCompanyStep033},
     };
     const auto found = procs.find({version.Major, version.Minor1, version.Minor2});
     return found == procs.end() ? std::function<int()>() : found->second;

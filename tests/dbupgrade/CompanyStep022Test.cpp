@@ -1,10 +1,11 @@
-// Company steps 0.2.2 and 0.3.1 on a 法人 base through the real isql-fb: the defaults it
+// Company steps 0.2.2, 0.3.1 and 0.3.3 on 法人 and 個人 bases through the real isql-fb: the defaults it
 // resets, the top-level group with the account view, the branch settings chosen by the new
 // group, and the breakdown statement tables with their default rows, account references and
 // computed totals.
 
 #include "dbupgrade/company/CompanyStep022.h"
 #include "dbupgrade/company/CompanyStep030.h"
+#include "dbupgrade/company/CompanyStep033.h"
 #include "dbupgrade/company/CompanySteps.h"
 #include "dbupgrade/runner/RunUpdateScript.h"
 #include "dbupgrade/runner/UpdateFiles.h"
@@ -292,6 +293,65 @@ TEST(CompanyStep031Test, PastBalanceMarkAndGroupBalancesOfTheUsedAccounts)
     execute(db, {QStringLiteral("UPDATE KAMOKU_PZ SET NUKIZAN = 12 WHERE MNUM = 15")});
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, ZANM32, ZANP15 FROM SP_KANENDO_BUMON_GROUPZANDAKA('01', 'G1')")),
               QStringList({QStringLiteral("6204|500|12")}));
+}
+
+// Runs the steps after 0.2.1 up to 0.3.3.
+void runSteps022To033()
+{
+    ASSERT_NO_FATAL_FAILURE(runStep022());
+    for (auto run : {dbupgrade::RunCompanyStep030, dbupgrade::RunCompanyStep031, dbupgrade::RunCompanyStep032,
+                     dbupgrade::RunCompanyStep033})
+        ASSERT_EQ(run(), dbupgrade::kStepDone) << readCp932File(dbupgrade::ErrDataupTxtFile()).toStdString();
+}
+
+TEST(CompanyStep033Test, CorporationGetsSetAAndKeepsTheReadings)
+{
+    UpgradeSession session;
+    session.installCompanyBase(CompanyKind::Houjin);
+    core::AccInf.CODETYPE = 3; // a corporation gets set A whatever its code kind
+    const QString db = session.companyFile();
+    ASSERT_NO_FATAL_FAILURE(runStepsTo021());
+    execute(db, {QStringLiteral("UPDATE KAMOKUMST SET KKANA = 'ｹﾞﾝｷﾝ' WHERE KCODE = '1110'")});
+    ASSERT_NO_FATAL_FAILURE(runSteps022To033());
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, KKANA, ZEBRIK_BADRATE, ZEBRIK_BADKIND, ZEBRIK_GOODRATE, ZEBRIK_GOODKIND "
+                                           "FROM KAMOKUMST WHERE KCODE IN ('1110', '2205', '6204', '8101', '8201') ORDER BY KCODE")),
+              QStringList({QStringLiteral(u"1110|ｹﾞﾝｷﾝ|0.95|0|1.05|1"), QStringLiteral("2205||1.05|1|0.95|0"),
+                           QStringLiteral("6204||1.05|1|0.95|0"), QStringLiteral("8101||0.95|0|1.05|1"),
+                           QStringLiteral("8201||1.05|1|0.95|0")}));
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT MEISHOU FROM ZEBRIK_HIKAKU WHERE REC = 31")), QStringLiteral(u"一人当たりに人件費"));
+    EXPECT_TRUE(queryRows(db, QStringLiteral("SELECT BCODE FROM SP_MOTOIREKIN_KURIIRE('02')")).isEmpty());
+}
+
+TEST(CompanyStep033Test, ClinicGetsNoRatiosAndCarriesTheCapital)
+{
+    UpgradeSession session;
+    session.installCompanyBase(CompanyKind::KojinFudousan);
+    core::AccInf.CODETYPE = 3; // クリニック
+    const QString db = session.companyFile();
+    ASSERT_NO_FATAL_FAILURE(runStepsTo021());
+    ASSERT_NO_FATAL_FAILURE(runSteps022To033());
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KAMOKUMST WHERE ZEBRIK_BADRATE IS NOT NULL OR ZEBRIK_BADKIND <> 0 "
+                                            "OR ZEBRIK_GOODRATE IS NOT NULL OR ZEBRIK_GOODKIND <> 0")),
+              QStringLiteral("0"));
+
+    // Capital 400 + (debit 1100 - credit 750) + owner's borrowing 50 - owner's drawing 100.
+    execute(db, {QStringLiteral(u"INSERT INTO KAMOKUMST (KCODE, USERCODE, GROUPM1, KNAME, USE, DAC, BPFLG) VALUES ('3101', '3101', '3100', '元入金', 1, 3, 'B')"),
+                 QStringLiteral(u"INSERT INTO KAMOKUMST (KCODE, USERCODE, GROUPM1, KNAME, USE, DAC, BPFLG) VALUES ('1901', '1901', '1900', '事業主貸', 1, 1, 'B')"),
+                 QStringLiteral(u"INSERT INTO KAMOKUMST (KCODE, USERCODE, GROUPM1, KNAME, USE, DAC, BPFLG) VALUES ('2901', '2901', '2900', '事業主借', 1, 2, 'B')"),
+                 QStringLiteral(u"INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('3101', '元入金')"),
+                 QStringLiteral(u"INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('1901', '事業主貸')"),
+                 QStringLiteral(u"INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('2901', '事業主借')"),
+                 QStringLiteral("DELETE FROM KAMOKU_SZ"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('02', '1110', ' ', ' ', 1000)"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('02', '2205', ' ', ' ', 300)"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('02', '3101', ' ', ' ', 400)"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('02', '1901', ' ', ' ', 100)"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES ('02', '2901', ' ', ' ', 50)")});
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT BCODE, MOTOIREZAN, KIMATU_MOTOIREZAN, KIMATU_JIGYOKASIZAN, KIMATU_JIGYOKARIZAN, "
+                                           "KIMATU_KARIZAN, KIMATU_KASIZAN FROM SP_MOTOIREKIN_KURIIRE('02')")),
+              QStringList({QStringLiteral(" |700|400|100|50|1100|750")}));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, KAISIZAN FROM KAMOKU_SZ WHERE KCODE IN ('1901', '2901', '3101') ORDER BY KCODE")),
+              QStringList({QStringLiteral("1901|0"), QStringLiteral("2901|0"), QStringLiteral("3101|700")}));
 }
 
 } // namespace

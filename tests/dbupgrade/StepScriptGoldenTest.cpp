@@ -10,6 +10,7 @@
 #include "dbupgrade/company/CompanyStep015.h"
 #include "dbupgrade/company/CompanyStep022.h"
 #include "dbupgrade/company/CompanyStep030.h"
+#include "dbupgrade/company/CompanyStep033.h"
 #include "dbupgrade/system/SystemStepScripts.h"
 
 #include "core/Globals.h"
@@ -81,6 +82,11 @@ std::vector<GoldenCase> goldenCases()
     cases.push_back({"company-0.3.0", [] { return dbupgrade::BuildCompanyStep030Script().bytes(); }});
     cases.push_back({"company-0.3.1", [] { return dbupgrade::BuildCompanyStep031Script().bytes(); }});
     cases.push_back({"company-0.3.2", [] { return dbupgrade::BuildCompanyStep032Script().bytes(); }});
+    using dbupgrade::ZebrikAccountSet;
+    cases.push_back({"company-0.3.3-set-a", [] { return dbupgrade::BuildCompanyStep033Script(ZebrikAccountSet::A).bytes(); }});
+    cases.push_back({"company-0.3.3-set-b", [] { return dbupgrade::BuildCompanyStep033Script(ZebrikAccountSet::B).bytes(); }});
+    cases.push_back({"company-0.3.3-set-c", [] { return dbupgrade::BuildCompanyStep033Script(ZebrikAccountSet::C).bytes(); }});
+    cases.push_back({"company-0.3.3-no-set", [] { return dbupgrade::BuildCompanyStep033Script(ZebrikAccountSet::None).bytes(); }});
     return cases;
 }
 

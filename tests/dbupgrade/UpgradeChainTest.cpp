@@ -210,14 +210,24 @@ TEST_P(CompanyChainTest, BuiltStepsRunOnTheBase)
          }},
         {QStringLiteral("0.3.1"),
          [&] { EXPECT_EQ(queryValue(db, QStringLiteral("SELECT '[' || WEB_HOLDER || ']' FROM ACCDEF1")), QStringLiteral("[]")); }},
+        {QStringLiteral("0.3.3"),
+         [&] {
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM ZEBRIK_HIKAKU")), QStringLiteral("35"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM ZEBRIK_HIKAKU_COL")), QStringLiteral("8"));
+             // Every kind here has a set (medical data: B): the cash account gets the rising rule.
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT ZEBRIK_BADRATE || '|' || ZEBRIK_GOODKIND FROM KAMOKUMST "
+                                                     "WHERE KCODE = '1110'")),
+                       QStringLiteral("0.9500|1"));
+         }},
     };
-    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("0.3.2"));
+    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("0.3.3"));
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, KNAME FROM KAMOKUMST ORDER BY KCODE")), accountsBefore);
     // Row 1 holds the current version, the later rows the history of the steps.
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION ORDER BY REC")),
-              QStringList({QStringLiteral("0.3.2"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
+              QStringList({QStringLiteral("0.3.3"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
                            QStringLiteral("0.1.4"), QStringLiteral("0.1.5"), QStringLiteral("0.2.0"), QStringLiteral("0.2.1"),
-                           QStringLiteral("0.2.2"), QStringLiteral("0.3.0"), QStringLiteral("0.3.1"), QStringLiteral("0.3.2")}));
+                           QStringLiteral("0.2.2"), QStringLiteral("0.3.0"), QStringLiteral("0.3.1"), QStringLiteral("0.3.2"),
+                           QStringLiteral("0.3.3")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CompanyChainTest,

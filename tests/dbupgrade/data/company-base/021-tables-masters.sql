@@ -126,10 +126,6 @@ CREATE TABLE KAMOKUMST (
   EXT3_A3         VARCHAR(10) DEFAULT '',
   EXT4_A4         VARCHAR(10) DEFAULT '',
   EXT4_A3         VARCHAR(10) DEFAULT '',
-  ZEBRIK_BADRATE  CURRENCY,                        /* 比較経営分析の注意比率 */
-  ZEBRIK_BADKIND  INTEGER DEFAULT 0,
-  ZEBRIK_GOODRATE CURRENCY,                        /* 比較経営分析の良好比率 */
-  ZEBRIK_GOODKIND INTEGER DEFAULT 0,
   ZEBRIK_YOJITU_RATE1 CURRENCY,                    /* 予実対比の注意比率 */
   ZEBRIK_YOJITU_KIND1 INTEGER DEFAULT 0,
   ZEBRIK_YOJITU_RATE2 CURRENCY,                    /* 予実対比の良好比率 */
