@@ -7,6 +7,7 @@
 #include "dbupgrade/company/CompanyStep022.h"
 #include "dbupgrade/company/CompanyStep030.h"
 #include "dbupgrade/company/CompanyStep033.h"
+#include "dbupgrade/company/CompanyStep034.h"
 
 #include <map>
 #include <tuple>
@@ -28,6 +29,9 @@ std::function<int()> CompanyStepProc(const core::TVersionTriple& version)
         {{0, 3, 1}, RunCompanyStep031},
         {{0, 3, 2}, RunCompanyStep032},
         {{0, 3, 3}, RunCompanyStep033},
+        {{0, 3, 4}, RunCompanyStep034},
+        {{0, 4, 0}, RunCompanyStep040},
+        {{0, 4, 1}, RunCompanyStep041},
     };
     const auto found = procs.find({version.Major, version.Minor1, version.Minor2});
     return found == procs.end() ? std::function<int()>() : found->second;

@@ -11,6 +11,7 @@
 #include "dbupgrade/company/CompanyStep022.h"
 #include "dbupgrade/company/CompanyStep030.h"
 #include "dbupgrade/company/CompanyStep033.h"
+#include "dbupgrade/company/CompanyStep034.h"
 #include "dbupgrade/system/SystemStepScripts.h"
 
 #include "core/Globals.h"
@@ -87,6 +88,10 @@ std::vector<GoldenCase> goldenCases()
     cases.push_back({"company-0.3.3-set-b", [] { return dbupgrade::BuildCompanyStep033Script(ZebrikAccountSet::B).bytes(); }});
     cases.push_back({"company-0.3.3-set-c", [] { return dbupgrade::BuildCompanyStep033Script(ZebrikAccountSet::C).bytes(); }});
     cases.push_back({"company-0.3.3-no-set", [] { return dbupgrade::BuildCompanyStep033Script(ZebrikAccountSet::None).bytes(); }});
+    cases.push_back({"company-0.3.4", [] { return dbupgrade::BuildCompanyStep034Script().bytes(); }});
+    cases.push_back({"company-0.4.0", [] { return dbupgrade::BuildCompanyStep040Script().bytes(); }});
+    cases.push_back({"company-0.4.1-houjin", [] { return dbupgrade::BuildCompanyStep041Script(true).bytes(); }});
+    cases.push_back({"company-0.4.1-other", [] { return dbupgrade::BuildCompanyStep041Script(false).bytes(); }});
     return cases;
 }
 

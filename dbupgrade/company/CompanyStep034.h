@@ -1,0 +1,18 @@
+#pragma once
+// Company steps 0.3.4 to 0.4.1: the special-account lookup that always answers one row, the
+// receivables regrouped into the quick assets of the trial balances (0.3.4); the version only
+// (0.4.0); the twelve default audit items with the account codes of the data kind (0.4.1).
+
+#include "dbupgrade/runner/UpdateScript.h"
+
+namespace dbupgrade {
+
+UpdateScript BuildCompanyStep034Script();
+int RunCompanyStep034();
+UpdateScript BuildCompanyStep040Script();
+int RunCompanyStep040();
+// corporation: the data kind is 法人 (DATATYPE 1); other kinds take the second code column.
+UpdateScript BuildCompanyStep041Script(bool corporation);
+int RunCompanyStep041();
+
+} // namespace dbupgrade
