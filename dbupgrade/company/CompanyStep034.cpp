@@ -58,4 +58,16 @@ int RunCompanyStep041()
     return WriteAndRunScript(BuildCompanyStep041Script(core::AccInf.DATATYPE == 1));
 }
 
+UpdateScript BuildCompanyStep100Script()
+{
+    UpdateScript script = companyScript(1, 0, 0);
+    script.add(StepSql(QStringLiteral("company/1.0.0.sql")));
+    return script;
+}
+
+int RunCompanyStep100()
+{
+    return WriteAndRunScript(BuildCompanyStep100Script());
+}
+
 } // namespace dbupgrade

@@ -1,7 +1,9 @@
 #pragma once
-// Company steps 0.3.4 to 0.4.1: the special-account lookup that always answers one row, the
+// Company steps 0.3.4 to 1.0.0: the special-account lookup that always answers one row, the
 // receivables regrouped into the quick assets of the trial balances (0.3.4); the version only
-// (0.4.0); the twelve default audit items with the account codes of the data kind (0.4.1).
+// (0.4.0); the twelve default audit items with the account codes of the data kind (0.4.1); the
+// analysis item 31 renamed and opening-balance edits carried to the past-year balance of the
+// start period by the data kind's rules (1.0.0).
 
 #include "dbupgrade/runner/UpdateScript.h"
 
@@ -14,5 +16,7 @@ int RunCompanyStep040();
 // corporation: the data kind is 法人 (DATATYPE 1); other kinds take the second code column.
 UpdateScript BuildCompanyStep041Script(bool corporation);
 int RunCompanyStep041();
+UpdateScript BuildCompanyStep100Script();
+int RunCompanyStep100();
 
 } // namespace dbupgrade

@@ -1,4 +1,4 @@
-// Company steps 0.2.2, 0.3.1 and 0.3.3 on 法人 and 個人 bases through the real isql-fb: the defaults it
+// Company steps 0.2.2, 0.3.1, 0.3.3 and 1.0.0 on 法人 and 個人 bases through the real isql-fb: the defaults it
 // resets, the top-level group with the account view, the branch settings chosen by the new
 // group, and the breakdown statement tables with their default rows, account references and
 // computed totals.
@@ -352,6 +352,57 @@ TEST(CompanyStep033Test, ClinicGetsNoRatiosAndCarriesTheCapital)
               QStringList({QStringLiteral(" |700|400|100|50|1100|750")}));
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, KAISIZAN FROM KAMOKU_SZ WHERE KCODE IN ('1901', '2901', '3101') ORDER BY KCODE")),
               QStringList({QStringLiteral("1901|0"), QStringLiteral("2901|0"), QStringLiteral("3101|700")}));
+}
+
+TEST(CompanyStep100Test, OpeningBalanceEditsReachThePastYearByDataKind)
+{
+    UpgradeSession session;
+    session.installCompanyBase(CompanyKind::Houjin);
+    const QString db = session.companyFile();
+    ASSERT_NO_FATAL_FAILURE(runStepsTo021());
+    ASSERT_NO_FATAL_FAILURE(runSteps022To033());
+    for (const core::TVersionTriple version : {core::TVersionTriple{0, 3, 4}, core::TVersionTriple{0, 4, 0},
+                                               core::TVersionTriple{0, 4, 1}, core::TVersionTriple{1, 0, 0}})
+        ASSERT_EQ(dbupgrade::CompanyStepProc(version)(), dbupgrade::kStepDone)
+            << readCp932File(dbupgrade::ErrDataupTxtFile()).toStdString();
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT MEISHOU FROM ZEBRIK_HIKAKU WHERE REC = 31")), QStringLiteral(u"一人当たり人件費"));
+    execute(db, {QStringLiteral(u"INSERT INTO KAMOKUMST (KCODE, USERCODE, GROUPM1, KNAME, USE, DAC, BPFLG) VALUES ('3101', '3101', '3100', '元入金', 1, 3, 'B')"),
+                 QStringLiteral(u"INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('3101', '元入金')"),
+                 QStringLiteral("DELETE FROM KAMOKU_SZ"), QStringLiteral("DELETE FROM KAMOKU_PZ"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES ('02', '1110', ' ', ' ')"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES ('02', '3101', ' ', ' ')"),
+                 QStringLiteral("INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM) SELECT '02', K, ' ', ' ', M FROM "
+                                "(SELECT '1110' K FROM RDB$DATABASE UNION ALL SELECT '3101' FROM RDB$DATABASE) "
+                                "CROSS JOIN (SELECT 0 M FROM RDB$DATABASE UNION ALL SELECT 4 FROM RDB$DATABASE UNION ALL "
+                                "SELECT 8 FROM RDB$DATABASE)")});
+    struct Case {
+        int dataType;
+        int kaisino;
+        bool yearEndJob; // an OPINF row of the year-end update
+        const char* kcode;
+        const char* expected; // NUKIZAN of periods 0, 4, 8 after the edit to 100
+    };
+    const std::vector<Case> cases = {
+        {1, 4, false, "1110", "0|100|0"},
+        {1, 1, false, "1110", "100|0|0"},
+        {2, 1, false, "3101", "0|0|0"},  // capital, books from month 1
+        {2, 7, false, "3101", "0|0|100"}, // capital, books from month 7, no year-end job
+        {2, 7, true, "3101", "0|0|0"},
+        {2, 7, true, "1110", "0|0|100"},
+        {3, 4, false, "1110", "0|0|0"}, // medical data never
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.dataType) + "/" + std::to_string(c.kaisino) + "/" + c.kcode);
+        execute(db, {QStringLiteral("UPDATE KAMOKU_SZ SET KAISIZAN = 0"), QStringLiteral("UPDATE KAMOKU_PZ SET NUKIZAN = 0"),
+                     QStringLiteral("DELETE FROM OPINF"),
+                     QStringLiteral("UPDATE ACCDEF1 SET DATATYPE = %1, KAISINO = %2").arg(c.dataType).arg(c.kaisino)});
+        if (c.yearEndJob)
+            execute(db, {QStringLiteral(u"INSERT INTO OPINF (OPCODE, JOBNAME) VALUES (1, '翌年度更新')")});
+        execute(db, {QStringLiteral("UPDATE KAMOKU_SZ SET KAISIZAN = 100 WHERE KCODE = '%1'").arg(QLatin1String(c.kcode))});
+        EXPECT_EQ(queryValue(db, QStringLiteral("SELECT LIST(NUKIZAN, '|') FROM (SELECT CAST(NUKIZAN AS INTEGER) NUKIZAN FROM KAMOKU_PZ WHERE KCODE = '%1' "
+                                                "ORDER BY MNUM)").arg(QLatin1String(c.kcode))),
+                  QString::fromLatin1(c.expected));
+    }
 }
 
 } // namespace
