@@ -70,4 +70,16 @@ int RunCompanyStep100()
     return WriteAndRunScript(BuildCompanyStep100Script());
 }
 
+UpdateScript BuildCompanyStep101Script()
+{
+    UpdateScript script = companyScript(1, 0, 1);
+    script.add(StepSql(QStringLiteral("company/1.0.1.sql")));
+    return script;
+}
+
+int RunCompanyStep101()
+{
+    return WriteAndRunScript(BuildCompanyStep101Script());
+}
+
 } // namespace dbupgrade

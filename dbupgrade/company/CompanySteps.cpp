@@ -33,6 +33,7 @@ std::function<int()> CompanyStepProc(const core::TVersionTriple& version)
         {{0, 4, 0}, RunCompanyStep040},
         {{0, 4, 1}, RunCompanyStep041},
         {{1, 0, 0}, RunCompanyStep100},
+        {{1, 0, 1}, RunCompanyStep101},
     };
     const auto found = procs.find({version.Major, version.Minor1, version.Minor2});
     return found == procs.end() ? std::function<int()>() : found->second;

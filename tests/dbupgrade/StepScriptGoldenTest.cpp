@@ -93,6 +93,7 @@ std::vector<GoldenCase> goldenCases()
     cases.push_back({"company-0.4.1-houjin", [] { return dbupgrade::BuildCompanyStep041Script(true).bytes(); }});
     cases.push_back({"company-0.4.1-other", [] { return dbupgrade::BuildCompanyStep041Script(false).bytes(); }});
     cases.push_back({"company-1.0.0", [] { return dbupgrade::BuildCompanyStep100Script().bytes(); }});
+    cases.push_back({"company-1.0.1", [] { return dbupgrade::BuildCompanyStep101Script().bytes(); }});
     return cases;
 }
 

@@ -235,15 +235,15 @@ TEST_P(CompanyChainTest, BuiltStepsRunOnTheBase)
                        QStringList({QStringLiteral("1401")}));
          }},
     };
-    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("1.0.0"));
+    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("1.0.1"));
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, KNAME FROM KAMOKUMST ORDER BY KCODE")), accountsBefore);
     // Row 1 holds the current version, the later rows the history of the steps.
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION ORDER BY REC")),
-              QStringList({QStringLiteral("1.0.0"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
+              QStringList({QStringLiteral("1.0.1"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
                            QStringLiteral("0.1.4"), QStringLiteral("0.1.5"), QStringLiteral("0.2.0"), QStringLiteral("0.2.1"),
                            QStringLiteral("0.2.2"), QStringLiteral("0.3.0"), QStringLiteral("0.3.1"), QStringLiteral("0.3.2"),
                            QStringLiteral("0.3.3"), QStringLiteral("0.3.4"), QStringLiteral("0.4.0"), QStringLiteral("0.4.1"),
-                           QStringLiteral("1.0.0")}));
+                           QStringLiteral("1.0.0"), QStringLiteral("1.0.1")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CompanyChainTest,

@@ -1,4 +1,4 @@
-// Company steps 0.2.2, 0.3.1, 0.3.3 and 1.0.0 on 法人 and 個人 bases through the real isql-fb: the defaults it
+// Company steps 0.2.2, 0.3.1, 0.3.3, 1.0.0 and 1.0.1 on 法人 and 個人 bases through the real isql-fb: the defaults it
 // resets, the top-level group with the account view, the branch settings chosen by the new
 // group, and the breakdown statement tables with their default rows, account references and
 // computed totals.
@@ -403,6 +403,45 @@ TEST(CompanyStep100Test, OpeningBalanceEditsReachThePastYearByDataKind)
                                                 "ORDER BY MNUM)").arg(QLatin1String(c.kcode))),
                   QString::fromLatin1(c.expected));
     }
+}
+
+TEST(CompanyStep101Test, MovementsOfAProfitAndLossAccountRunFromZero)
+{
+    UpgradeSession session;
+    session.installCompanyBase(CompanyKind::Houjin);
+    const QString db = session.companyFile();
+    ASSERT_NO_FATAL_FAILURE(runStepsTo021());
+    ASSERT_NO_FATAL_FAILURE(runSteps022To033());
+    for (const core::TVersionTriple version : {core::TVersionTriple{0, 3, 4}, core::TVersionTriple{0, 4, 0},
+                                               core::TVersionTriple{0, 4, 1}, core::TVersionTriple{1, 0, 0},
+                                               core::TVersionTriple{1, 0, 1}})
+        ASSERT_EQ(dbupgrade::CompanyStepProc(version)(), dbupgrade::kStepDone)
+            << readCp932File(dbupgrade::ErrDataupTxtFile()).toStdString();
+    execute(db, {QStringLiteral("DELETE FROM KAMOKU_PZ"),
+                 QStringLiteral("INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN, KOMIZAN) VALUES ('02', '6204', ' ', ' ', -16, 0, 999)"),
+                 QStringLiteral("INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN, KOMIZAN) VALUES ('02', '1110', ' ', ' ', -16, 0, 1000)"),
+                 QStringLiteral("EXECUTE PROCEDURE SP_UPDATE_KANENDOZAN(1, '02', '6204', ' ', ' ', -15, 0, "
+                                "1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16)"),
+                 QStringLiteral("EXECUTE PROCEDURE SP_UPDATE_KANENDOZAN(1, '02', '1110', ' ', ' ', -15, 0, "
+                                "1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16)")});
+    // The profit-and-loss account starts from 0, the balance-sheet account from period -16.
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT LIST(V, '|') FROM (SELECT CAST(NUKIZAN AS INTEGER) V FROM KAMOKU_PZ "
+                                            "WHERE KCODE = '6204' AND MNUM IN (-15, -14, 0) ORDER BY MNUM)")),
+                  QStringLiteral("1|3|136"));
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT LIST(V, '|') FROM (SELECT CAST(NUKIZAN AS INTEGER) V FROM KAMOKU_PZ "
+                                            "WHERE KCODE = '1110' AND MNUM IN (-15, 0) ORDER BY MNUM)")),
+                  QStringLiteral("1001|1136"));
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM OPINF")), QStringLiteral("0"));
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT GROUPA1 || GROUPA2 || GROUPB1 || GROUPB2 FROM ZEBRIK_HIKAKU WHERE REC = 28")),
+              QStringLiteral("5100530055105530"));
+    // Every period of the facility's past balances, whatever the start month.
+    execute(db, {QStringLiteral("DELETE FROM KAMOKU_SZ"),
+                 QStringLiteral("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES ('02', '6204', ' ', ' ')")});
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, ZANM15, ZANM00 FROM SP_KANENDO_ZANDAKA('02')")),
+              QStringList({QStringLiteral("6204|1|136")}));
+    execute(db, {QStringLiteral("INSERT INTO SISETUGROUPLIST (GCODE, SCODE) VALUES ('G', '02')")});
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, ZANM00 FROM SP_KANENDO_GROUPZANDAKA('G')")),
+              QStringList({QStringLiteral("6204|136")}));
 }
 
 } // namespace
