@@ -1,5 +1,7 @@
 #include "dbupgrade/company/CompanyStep011.h"
 
+#include "dbupgrade/company/CompanyColumnTests.h"
+
 #include "core/dm/TDM.h"
 #include "dbupgrade/steps/StepRun.h"
 #include "dbupgrade/steps/StepSql.h"
@@ -14,14 +16,9 @@ UpdateScript BuildCompanyStep011Script(const Step011Columns& columns)
     UpdateScript script(frame);
     script.add(StepSql(QStringLiteral("company/0.1.1.sql")));
     if (!columns.hasSdaiHasuu3)
-        script.add(QStringList{QStringLiteral("ALTER TABLE ACCDEF1"), QStringLiteral("ADD SDAI_HASUU3 INTEGER DEFAULT 0;"),
-                               QStringLiteral("UPDATE ACCDEF1 SET SDAI_HASUU3=0 WHERE REC=1;"), QStringLiteral("COMMIT;")});
+        script.add(SdaiHasuu3Block());
     if (!columns.hasKessanKikan)
-        script.add(QStringList{QStringLiteral("ALTER TABLE ACCDEF1"), QStringLiteral("ADD KESSAN_KIKAN INTEGER DEFAULT -1,"),
-                               QStringLiteral("ADD CASHFLOW_KIKAN1 INTEGER DEFAULT -1,"),
-                               QStringLiteral("ADD CASHFLOW_KIKAN2 INTEGER DEFAULT -1;"),
-                               QStringLiteral("UPDATE ACCDEF1 SET KESSAN_KIKAN=-1,CASHFLOW_KIKAN1=-1,CASHFLOW_KIKAN2=-1 WHERE REC=1;"),
-                               QStringLiteral("COMMIT;")});
+        script.add(KessanKikanBlock());
     return script;
 }
 

@@ -5,6 +5,13 @@
 
 #include "dbupgrade/DbUpdateSteps.h"
 #include "dbupgrade/company/CompanyStep011.h"
+#include "dbupgrade/company/CompanyStep012.h"
+#include "dbupgrade/company/CompanyStep014.h"
+#include "dbupgrade/company/CompanyStep015.h"
+#include "dbupgrade/company/CompanyStep022.h"
+#include "dbupgrade/company/CompanyStep030.h"
+#include "dbupgrade/company/CompanyStep033.h"
+#include "dbupgrade/company/CompanyStep034.h"
 #include "dbupgrade/system/SystemStepScripts.h"
 
 #include "core/Globals.h"
@@ -59,6 +66,34 @@ std::vector<GoldenCase> goldenCases()
     cases.push_back({"company-0.1.1-with-sdai-hasuu3",
                      [] { return dbupgrade::BuildCompanyStep011Script({true, false}).bytes(); }});
     cases.push_back({"company-0.1.1-with-both", [] { return dbupgrade::BuildCompanyStep011Script({true, true}).bytes(); }});
+    cases.push_back({"company-0.1.2", [] { return dbupgrade::BuildCompanyStep012Script().bytes(); }});
+    cases.push_back({"company-0.1.3", [] { return dbupgrade::BuildCompanyStep013Script({false, false}).bytes(); }});
+    cases.push_back({"company-0.1.3-with-sdai-hasuu3",
+                     [] { return dbupgrade::BuildCompanyStep013Script({true, false}).bytes(); }});
+    cases.push_back({"company-0.1.3-with-both", [] { return dbupgrade::BuildCompanyStep013Script({true, true}).bytes(); }});
+    cases.push_back({"company-0.1.4", [] { return dbupgrade::BuildCompanyStep014Script(false).bytes(); }});
+    cases.push_back({"company-0.1.4-with-kessan-kikan", [] { return dbupgrade::BuildCompanyStep014Script(true).bytes(); }});
+    cases.push_back({"company-0.1.5", [] { return dbupgrade::BuildCompanyStep015Script(false).bytes(); }});
+    cases.push_back({"company-0.1.5-with-chuki-titleprint",
+                     [] { return dbupgrade::BuildCompanyStep015Script(true).bytes(); }});
+    cases.push_back({"company-0.2.0", [] { return dbupgrade::BuildCompanyStep020Script().bytes(); }});
+    cases.push_back({"company-0.2.1", [] { return dbupgrade::BuildCompanyStep021Script().bytes(); }});
+    cases.push_back({"company-0.2.2", [] { return dbupgrade::BuildCompanyStep022Script(false).bytes(); }});
+    cases.push_back({"company-0.2.2-with-groupm0", [] { return dbupgrade::BuildCompanyStep022Script(true).bytes(); }});
+    cases.push_back({"company-0.3.0", [] { return dbupgrade::BuildCompanyStep030Script().bytes(); }});
+    cases.push_back({"company-0.3.1", [] { return dbupgrade::BuildCompanyStep031Script().bytes(); }});
+    cases.push_back({"company-0.3.2", [] { return dbupgrade::BuildCompanyStep032Script().bytes(); }});
+    using dbupgrade::ZebrikAccountSet;
+    cases.push_back({"company-0.3.3-set-a", [] { return dbupgrade::BuildCompanyStep033Script(ZebrikAccountSet::A).bytes(); }});
+    cases.push_back({"company-0.3.3-set-b", [] { return dbupgrade::BuildCompanyStep033Script(ZebrikAccountSet::B).bytes(); }});
+    cases.push_back({"company-0.3.3-set-c", [] { return dbupgrade::BuildCompanyStep033Script(ZebrikAccountSet::C).bytes(); }});
+    cases.push_back({"company-0.3.3-no-set", [] { return dbupgrade::BuildCompanyStep033Script(ZebrikAccountSet::None).bytes(); }});
+    cases.push_back({"company-0.3.4", [] { return dbupgrade::BuildCompanyStep034Script().bytes(); }});
+    cases.push_back({"company-0.4.0", [] { return dbupgrade::BuildCompanyStep040Script().bytes(); }});
+    cases.push_back({"company-0.4.1-houjin", [] { return dbupgrade::BuildCompanyStep041Script(true).bytes(); }});
+    cases.push_back({"company-0.4.1-other", [] { return dbupgrade::BuildCompanyStep041Script(false).bytes(); }});
+    cases.push_back({"company-1.0.0", [] { return dbupgrade::BuildCompanyStep100Script().bytes(); }});
+    cases.push_back({"company-1.0.1", [] { return dbupgrade::BuildCompanyStep101Script().bytes(); }});
     return cases;
 }
 

@@ -176,8 +176,74 @@ TEST_P(CompanyChainTest, BuiltStepsRunOnTheBase)
                                                      "SP_MB_SELECT_SYUGYOU('01', '')")),
                        QStringLiteral("5|4|0"));
          }},
+        {QStringLiteral("0.1.3"),
+         [&] {
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KANSA_ITEM")), QStringLiteral("1"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT TITLE FROM KANSA")), QStringLiteral(u"監査報告書"));
+         }},
+        {QStringLiteral("0.1.4"),
+         [&] {
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM CASHFMST")), QStringLiteral("102"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM CASHFMKU")), QStringLiteral("502"));
+             EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, KNAME FROM KAMOKUMST ORDER BY KCODE")), accountsBefore);
+         }},
+        {QStringLiteral("0.1.5"),
+         [&] {
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT CHUKI_TITLEPRINT FROM KESSAN WHERE REC = 1")), QStringLiteral("0"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM RDB$RELATION_CONSTRAINTS WHERE RDB$CONSTRAINT_NAME "
+                                                     "IN ('TEKDIC_KAR_KCODE', 'KANSA_ITEM_MOTKCODE')")),
+                       QStringLiteral("0"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM AO_SINKOKU")), QStringLiteral("0"));
+         }},
+        {QStringLiteral("0.2.2"),
+         [&] {
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KAMOKUMST WHERE GROUPM0 IS DISTINCT FROM GROUPM1")),
+                       QStringLiteral("0"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = "
+                                                     "'KAMOKU_VIEW' AND RDB$FIELD_NAME = 'GROUPM0'")),
+                       QStringLiteral("1"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KS_SETSWK_INIT")), QStringLiteral("70"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KS_SETSWK")),
+                       c.dataType == 3 ? QStringLiteral("0") : QStringLiteral("62"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM UTIWAKE10B")), QStringLiteral("12"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM CASHFMKU")), QStringLiteral("502"));
+         }},
+        {QStringLiteral("0.3.1"),
+         [&] { EXPECT_EQ(queryValue(db, QStringLiteral("SELECT '[' || WEB_HOLDER || ']' FROM ACCDEF1")), QStringLiteral("[]")); }},
+        {QStringLiteral("0.3.3"),
+         [&] {
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM ZEBRIK_HIKAKU")), QStringLiteral("35"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM ZEBRIK_HIKAKU_COL")), QStringLiteral("8"));
+             // Every kind here has a set (medical data: B): the cash account gets the rising rule.
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT ZEBRIK_BADRATE || '|' || ZEBRIK_GOODKIND FROM KAMOKUMST "
+                                                     "WHERE KCODE = '1110'")),
+                       QStringLiteral("0.9500|1"));
+         }},
+        {QStringLiteral("0.4.1"),
+         [&] {
+             // Twelve items whatever the table held; 法人 takes the first code column.
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) || '|' || MIN(REC) || '|' || MAX(REC) FROM KANSA_ITEM")),
+                       QStringLiteral("12|1|12"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT MOT_KCODE FROM KANSA_ITEM WHERE REC = 8")),
+                       c.dataType == 1 ? QStringLiteral("1306") : QStringLiteral("2104"));
+             // The special-account lookup: one empty row for an unknown name, the lower code of two.
+             EXPECT_EQ(queryRows(db, QStringLiteral(u"SELECT '[' || CODE || ']' FROM SYSKMKCODEINF('存在しない科目')")),
+                       QStringList({QStringLiteral("[]")}));
+             execute(db, {QStringLiteral(u"INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('1402', '二重の科目')"),
+                          QStringLiteral(u"INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('1401', '二重の科目')")});
+             EXPECT_EQ(queryRows(db, QStringLiteral(u"SELECT CODE FROM SYSKMKCODEINF('二重の科目')")),
+                       QStringList({QStringLiteral("1401")}));
+         }},
     };
-    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("0.1.1"));
+    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("1.0.1"));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, KNAME FROM KAMOKUMST ORDER BY KCODE")), accountsBefore);
+    // Row 1 holds the current version, the later rows the history of the steps.
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION ORDER BY REC")),
+              QStringList({QStringLiteral("1.0.1"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
+                           QStringLiteral("0.1.4"), QStringLiteral("0.1.5"), QStringLiteral("0.2.0"), QStringLiteral("0.2.1"),
+                           QStringLiteral("0.2.2"), QStringLiteral("0.3.0"), QStringLiteral("0.3.1"), QStringLiteral("0.3.2"),
+                           QStringLiteral("0.3.3"), QStringLiteral("0.3.4"), QStringLiteral("0.4.0"), QStringLiteral("0.4.1"),
+                           QStringLiteral("1.0.0"), QStringLiteral("1.0.1")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CompanyChainTest,

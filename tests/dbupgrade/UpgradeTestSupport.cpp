@@ -124,6 +124,8 @@ QString companyBaseTemplate(CompanyKind kind)
     rows.replace(QStringLiteral("{{NAME}}"), QString::fromUtf16(row.title));
     schema::runScript(*db, QStringLiteral("company-rows.sql"), rows);
     schema::runKindScript(*db, QLatin1String(row.name));
+    schema::runScript(*db, QStringLiteral("company-after-kind.sql"),
+                      readUtf8(QDir(dataDir()).filePath(QStringLiteral("company-after-kind.sql"))));
     db->close();
     paths[kind] = file;
     return file;
@@ -140,6 +142,7 @@ struct UpgradeSession::Saved {
     quint8 editionFlag = core::EditionFlag;
     core::TDM* dm = core::DM;
     std::function<QDateTime()> clock = dbupgrade::ScriptClock;
+    core::TACCINF accInf = core::AccInf;
 };
 
 UpgradeSession::UpgradeSession() : saved_(std::make_unique<Saved>())
@@ -182,6 +185,7 @@ UpgradeSession::~UpgradeSession()
     core::EditionFlag = saved_->editionFlag;
     core::DM = saved_->dm;
     dbupgrade::ScriptClock = saved_->clock;
+    core::AccInf = saved_->accInf;
 }
 
 QString UpgradeSession::systemFile() const
@@ -208,6 +212,9 @@ void UpgradeSession::installCompanyBase(CompanyKind kind) const
     if (!QFile::copy(companyBaseTemplate(kind), companyFile()))
         throw std::runtime_error("cannot copy the company base");
     QFile::setPermissions(companyFile(), QFile::ReadOwner | QFile::WriteOwner);
+    // What the upgrade dialog reads of the data before the steps run.
+    core::AccInf.DATATYPE = kindRow(kind).dataType;
+    core::AccInf.CODETYPE = kindRow(kind).codeType;
 }
 
 QStringList queryRows(const QString& file, const QString& sql)

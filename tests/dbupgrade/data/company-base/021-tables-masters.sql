@@ -97,7 +97,6 @@ CREATE TABLE KAMOKUMST (
   KCODE           AC_CODE NOT NULL,                /* 内部コード */
   USERCODE        AC_CODE DEFAULT '',              /* 利用者が見る科目コード */
   REC             INTEGER DEFAULT 0,
-  GROUPM0         AC_CODE DEFAULT '',              /* 大分類 */
   GROUPM1         AC_CODE DEFAULT '',              /* 分類（4 桁） */
   GROUPM2         AC_CODE DEFAULT '',              /* 小分類 */
   GROUPR1         AC_CODE DEFAULT '',              /* 医療法人: 別分類 */
@@ -127,10 +126,6 @@ CREATE TABLE KAMOKUMST (
   EXT3_A3         VARCHAR(10) DEFAULT '',
   EXT4_A4         VARCHAR(10) DEFAULT '',
   EXT4_A3         VARCHAR(10) DEFAULT '',
-  ZEBRIK_BADRATE  CURRENCY,                        /* 比較経営分析の注意比率 */
-  ZEBRIK_BADKIND  INTEGER DEFAULT 0,
-  ZEBRIK_GOODRATE CURRENCY,                        /* 比較経営分析の良好比率 */
-  ZEBRIK_GOODKIND INTEGER DEFAULT 0,
   ZEBRIK_YOJITU_RATE1 CURRENCY,                    /* 予実対比の注意比率 */
   ZEBRIK_YOJITU_KIND1 INTEGER DEFAULT 0,
   ZEBRIK_YOJITU_RATE2 CURRENCY,                    /* 予実対比の良好比率 */
@@ -188,6 +183,47 @@ CREATE TABLE HOJOMST (
   CONSTRAINT PK_HOJOMST PRIMARY KEY (KCODE, HCODE)
 );
 
+/* 削除した補助の記録 */
+CREATE TABLE HOJOLOG (
+  LOGREC          INTEGER NOT NULL,
+  REC             INTEGER,
+  KCODE           AC_CODE,
+  HCODE           AC_CODE,
+  HKANA           VARCHAR(10),
+  HNAME           AC_NAME,
+  TAX_LCODE       INTEGER,
+  TAX_RCODE       INTEGER,
+  TAX_NUM         INTEGER,
+  BPFLG           CHAR(1) CHARACTER SET ASCII,
+  SIME            INTEGER,
+  SAITO           INTEGER,
+  CODATE          INTEGER,
+  GENDO           CURRENCY,
+  WARIAISW        INTEGER,
+  WARI1           CURRENCY,
+  WARI2           CURRENCY,
+  WARI3           CURRENCY,
+  TEGATA          INTEGER,
+  YOKKMK          AC_CODE,
+  YOKHOJ          AC_CODE,
+  ADDRESS         VARCHAR(40),
+  KOUZA           VARCHAR(20),
+  BANK            VARCHAR(20),
+  SITEN           VARCHAR(20),
+  KANKEI          VARCHAR(10),
+  TORIHIK         VARCHAR(20),
+  RIRITU          CURRENCY,
+  RIYUU           VARCHAR(20),
+  TANPO           VARCHAR(20),
+  YOUTO           VARCHAR(20),
+  FURIKOMI        INTEGER,
+  KARINAME        VARCHAR(20),
+  KARIDADD        VARCHAR(40),
+  RTIME           TIMESTAMP,
+  OPCODE          INTEGER,
+  CONSTRAINT PK_HOJOLOG PRIMARY KEY (LOGREC)
+);
+
 /* 定形試算表（A4）の行 */
 CREATE TABLE EXTERA4 (
   REC             INTEGER NOT NULL,
@@ -214,8 +250,6 @@ CREATE TABLE EXTERKS (
   SUBREC          INTEGER DEFAULT 0,
   KNAME1          AC_NAME DEFAULT '',
   KNAMELOCK       INTEGER DEFAULT 0,
-  AO_KISHUZAN     CURRENCY,
-  AO_KIMATUZAN    CURRENCY,
   CONSTRAINT PK_EXTERKS PRIMARY KEY (REC)
 );
 

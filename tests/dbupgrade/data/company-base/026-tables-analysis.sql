@@ -1,30 +1,5 @@
 /* 会計データベース: 経営分析・予算管理・比較表のテーブル */
 
-/* 比較経営分析表の比較列 */
-CREATE TABLE ZEBRIK_HIKAKU_COL (
-  REC              INTEGER NOT NULL,
-  NUM              INTEGER DEFAULT 0,
-  MEISHOU          VARCHAR(20) CHARACTER SET SJIS_0208,
-  PRIMARY KEY (REC)
-);
-
-/* 比較経営分析表の分析項目と判定比率 */
-CREATE TABLE ZEBRIK_HIKAKU (
-  REC              INTEGER NOT NULL,
-  BUNRUI           INTEGER DEFAULT 0,
-  MEISHOU          VARCHAR(20) CHARACTER SET SJIS_0208,
-  TANIMEI          VARCHAR(5) CHARACTER SET SJIS_0208,
-  BADRATE          NUMERIC(16,4) DEFAULT 0,        /* 注意の比率 */
-  BADKIND          INTEGER DEFAULT 0,              /* 0 以下, 1 以上 */
-  GOODRATE         NUMERIC(16,4) DEFAULT 0,        /* 良好の比率 */
-  GOODKIND         INTEGER DEFAULT 1,
-  GROUPA1          AC_CODE,                        /* 計算に使う科目分類の範囲 A1～A2, B1～B2 */
-  GROUPA2          AC_CODE,
-  GROUPB1          AC_CODE,
-  GROUPB2          AC_CODE,
-  PRIMARY KEY (REC)
-);
-
 /* 予実対比変動損益計算書の行と判定比率 */
 CREATE TABLE ZEBRIK_YOJITUHENDOU (
   REC              INTEGER NOT NULL,

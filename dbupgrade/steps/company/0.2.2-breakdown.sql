@@ -1,0 +1,464 @@
+/* 内訳書: 科目グループごとの並び順と取込み時の残高 */
+RECREATE TABLE UTIWAKE_ORDER (
+  UTIWAKE            INTEGER NOT NULL,                                /* 内訳書の番号 */
+  KGROUP             INTEGER NOT NULL,                                /* 行のグループ */
+  SORTKEY            INTEGER DEFAULT 0,                               /* 並べ替えの列番号 */
+  KAMOKUZAN          CURRENCY,                                        /* 取込み時の科目残高 */
+  MEMO               VARCHAR(10) CHARACTER SET SJIS_0208,             /* メモ */
+  PRIMARY KEY (UTIWAKE, KGROUP)
+);
+
+/* 内訳書01: 預貯金等 */
+RECREATE TABLE UTIWAKE01 (
+  REC                INTEGER NOT NULL,
+  KGROUP             INTEGER DEFAULT 0,                               /* 行のグループ */
+  MEISAIKUBUN        INTEGER DEFAULT 0,                               /* 行の種類: 0 科目, 1 その他, 2 小計 */
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  KCODE              VARCHAR(6) CHARACTER SET ASCII,                  /* 科目コード */
+  HCODE              VARCHAR(6) CHARACTER SET ASCII,                  /* 補助コード */
+  GINKOU             VARCHAR(10) CHARACTER SET SJIS_0208,
+  SITEN              VARCHAR(10) CHARACTER SET SJIS_0208,
+  SYURUI             VARCHAR(4) CHARACTER SET SJIS_0208,
+  KOUZA              VARCHAR(8) CHARACTER SET ASCII,
+  KIMATUZAN          CURRENCY,                                        /* 期末現在高 */
+  TEKIYOU            VARCHAR(15) CHARACTER SET SJIS_0208,             /* 摘要 */
+  PRIMARY KEY (REC),
+  CONSTRAINT UTIWAKE01_KAMOKU FOREIGN KEY (KCODE, HCODE) REFERENCES HOJOMST (KCODE, HCODE) ON UPDATE CASCADE  ON DELETE SET NULL
+);
+
+/* 内訳書02: 受取手形 */
+RECREATE TABLE UTIWAKE02 (
+  REC                INTEGER NOT NULL,
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  FURIDASI           VARCHAR(10) CHARACTER SET SJIS_0208,
+  FURIDASI_YY        VARCHAR(2) CHARACTER SET ASCII,
+  FURIDASI_MM        VARCHAR(2) CHARACTER SET ASCII,
+  FURIDASI_DD        VARCHAR(2) CHARACTER SET ASCII,
+  KIJITU_YY          VARCHAR(2) CHARACTER SET ASCII,
+  KIJITU_MM          VARCHAR(2) CHARACTER SET ASCII,
+  KIJITU_DD          VARCHAR(2) CHARACTER SET ASCII,
+  GINKOU             VARCHAR(10) CHARACTER SET SJIS_0208,
+  SITEN              VARCHAR(10) CHARACTER SET SJIS_0208,
+  KINGAKU            CURRENCY,
+  WARI_GINKOU        VARCHAR(10) CHARACTER SET SJIS_0208,
+  WARI_SITEN         VARCHAR(10) CHARACTER SET SJIS_0208,
+  TEKIYOU            VARCHAR(10) CHARACTER SET SJIS_0208,             /* 摘要 */
+  PRIMARY KEY (REC)
+);
+
+/* 内訳書03: 売掛金（未収入金） */
+RECREATE TABLE UTIWAKE03 (
+  REC                INTEGER NOT NULL,
+  KGROUP             INTEGER DEFAULT 0,                               /* 行のグループ */
+  MEISAIKUBUN        INTEGER DEFAULT 0,                               /* 行の種類: 0 科目, 1 その他, 2 小計 */
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  KCODE              VARCHAR(6) CHARACTER SET ASCII,                  /* 科目コード */
+  HCODE              VARCHAR(6) CHARACTER SET ASCII,                  /* 補助コード */
+  KAMOKU             VARCHAR(14) CHARACTER SET SJIS_0208,
+  SIMEI              VARCHAR(10) CHARACTER SET SJIS_0208,
+  JYUSYO             VARCHAR(20) CHARACTER SET SJIS_0208,
+  KIMATUZAN          CURRENCY,                                        /* 期末現在高 */
+  TEKIYOU            VARCHAR(10) CHARACTER SET SJIS_0208,             /* 摘要 */
+  PRIMARY KEY (REC),
+  CONSTRAINT UTIWAKE03_KAMOKU FOREIGN KEY (KCODE, HCODE) REFERENCES HOJOMST (KCODE, HCODE) ON UPDATE CASCADE  ON DELETE SET NULL
+);
+
+/* 内訳書04: 仮払金（前渡金） */
+RECREATE TABLE UTIWAKE04A (
+  REC                INTEGER NOT NULL,
+  KGROUP             INTEGER DEFAULT 0,                               /* 行のグループ */
+  MEISAIKUBUN        INTEGER DEFAULT 0,                               /* 行の種類: 0 科目, 1 その他, 2 小計 */
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  KCODE              VARCHAR(6) CHARACTER SET ASCII,                  /* 科目コード */
+  HCODE              VARCHAR(6) CHARACTER SET ASCII,                  /* 補助コード */
+  KAMOKU             VARCHAR(14) CHARACTER SET SJIS_0208,
+  SIMEI              VARCHAR(10) CHARACTER SET SJIS_0208,
+  JYUSYO             VARCHAR(20) CHARACTER SET SJIS_0208,
+  KANKEI             VARCHAR(4) CHARACTER SET SJIS_0208,
+  KINGAKU            CURRENCY,
+  TEKIYOU            VARCHAR(10) CHARACTER SET SJIS_0208,             /* 摘要 */
+  PRIMARY KEY (REC),
+  CONSTRAINT UTIWAKE04A_KAMOKU FOREIGN KEY (KCODE, HCODE) REFERENCES HOJOMST (KCODE, HCODE) ON UPDATE CASCADE  ON DELETE SET NULL
+);
+
+/* 内訳書04: 貸付金及び受取利息 */
+RECREATE TABLE UTIWAKE04B (
+  REC                INTEGER NOT NULL,
+  KGROUP             INTEGER DEFAULT 0,                               /* 行のグループ */
+  MEISAIKUBUN        INTEGER DEFAULT 0,                               /* 行の種類: 0 科目, 1 その他, 2 小計 */
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  KCODE              VARCHAR(6) CHARACTER SET ASCII,                  /* 科目コード */
+  HCODE              VARCHAR(6) CHARACTER SET ASCII,                  /* 補助コード */
+  KAMOKU             VARCHAR(14) CHARACTER SET SJIS_0208,
+  KASITUKE           VARCHAR(10) CHARACTER SET SJIS_0208,
+  KANKEI             VARCHAR(4) CHARACTER SET SJIS_0208,
+  JYUSYO             VARCHAR(20) CHARACTER SET SJIS_0208,
+  KINGAKU            CURRENCY,
+  RISOKU             CURRENCY,
+  RIRITU             CURRENCY,
+  RIYUU              VARCHAR(6) CHARACTER SET SJIS_0208,
+  TANPO              VARCHAR(12) CHARACTER SET SJIS_0208,
+  PRIMARY KEY (REC),
+  CONSTRAINT UTIWAKE04B_KAMOKU FOREIGN KEY (KCODE, HCODE) REFERENCES HOJOMST (KCODE, HCODE) ON UPDATE CASCADE  ON DELETE SET NULL
+);
+
+/* 内訳書05: 期末棚卸の方法と日付 */
+RECREATE TABLE UTIWAKE05_INI (
+  REC                INTEGER NOT NULL,
+  TANAOROSI          INTEGER DEFAULT 0,
+  YY                 VARCHAR(2) CHARACTER SET ASCII,
+  MM                 VARCHAR(2) CHARACTER SET ASCII,
+  DD                 VARCHAR(2) CHARACTER SET ASCII,
+  PRIMARY KEY (REC)
+);
+INSERT INTO UTIWAKE05_INI (REC, TANAOROSI, YY, MM, DD) VALUES (1, 0, '', '', '');
+
+/* 内訳書05: 棚卸資産 */
+RECREATE TABLE UTIWAKE05 (
+  REC                INTEGER NOT NULL,
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  KAMOKU             VARCHAR(14) CHARACTER SET SJIS_0208,
+  HINMOKU            VARCHAR(10) CHARACTER SET SJIS_0208,
+  SURYOU             CURRENCY,
+  TANKA              CURRENCY,
+  KIMATUZAN          CURRENCY,                                        /* 期末現在高 */
+  TEKIYOU            VARCHAR(10) CHARACTER SET SJIS_0208,             /* 摘要 */
+  PRIMARY KEY (REC)
+);
+
+/* 内訳書06: 有価証券 */
+RECREATE TABLE UTIWAKE06 (
+  REC                INTEGER NOT NULL,
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  KUBUN              VARCHAR(5) CHARACTER SET SJIS_0208,
+  SYURUI             VARCHAR(5) CHARACTER SET SJIS_0208,
+  MEIGARA            VARCHAR(5) CHARACTER SET SJIS_0208,
+  KIMATUSURYO        CURRENCY,
+  KIMATUZAN1         CURRENCY,
+  KIMATUZAN2         CURRENCY,
+  IDOU_YY            VARCHAR(2) CHARACTER SET ASCII,
+  IDOU_MM            VARCHAR(2) CHARACTER SET ASCII,
+  IDOU_DD            VARCHAR(2) CHARACTER SET ASCII,
+  JIYUU              VARCHAR(5) CHARACTER SET SJIS_0208,
+  SURYO              CURRENCY,
+  KINGAKU            CURRENCY,
+  SIMEI              VARCHAR(10) CHARACTER SET SJIS_0208,
+  JYUSYO             VARCHAR(20) CHARACTER SET SJIS_0208,
+  TEKIYOU            VARCHAR(10) CHARACTER SET SJIS_0208,             /* 摘要 */
+  PRIMARY KEY (REC)
+);
+
+/* 内訳書07: 固定資産（土地、土地の上に存する権利及び建物に限る） */
+RECREATE TABLE UTIWAKE07 (
+  REC                INTEGER NOT NULL,
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  SYURUI             VARCHAR(5) CHARACTER SET SJIS_0208,
+  YOUTO              VARCHAR(5) CHARACTER SET SJIS_0208,
+  MENSEKI            CURRENCY,
+  SYOZAITI           VARCHAR(20) CHARACTER SET SJIS_0208,
+  KIMATUZAN          CURRENCY,                                        /* 期末現在高 */
+  IDOU_YY            VARCHAR(2) CHARACTER SET ASCII,
+  IDOU_MM            VARCHAR(2) CHARACTER SET ASCII,
+  IDOU_DD            VARCHAR(2) CHARACTER SET ASCII,
+  JIYU               VARCHAR(5) CHARACTER SET SJIS_0208,
+  SYUTOKU            CURRENCY,
+  TYOUBO             CURRENCY,
+  SIMEI              VARCHAR(10) CHARACTER SET SJIS_0208,
+  JYUSYO             VARCHAR(20) CHARACTER SET SJIS_0208,
+  GENGO              VARCHAR(3) CHARACTER SET SJIS_0208,
+  SYUTOKU_YY         VARCHAR(2) CHARACTER SET ASCII,
+  SYUTOKU_MM         VARCHAR(2) CHARACTER SET ASCII,
+  PRIMARY KEY (REC)
+);
+
+/* 内訳書08: 支払手形 */
+RECREATE TABLE UTIWAKE08 (
+  REC                INTEGER NOT NULL,
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  SIHARAI            VARCHAR(10) CHARACTER SET SJIS_0208,
+  FURIDASI_YY        VARCHAR(2) CHARACTER SET ASCII,
+  FURIDASI_MM        VARCHAR(2) CHARACTER SET ASCII,
+  FURIDASI_DD        VARCHAR(2) CHARACTER SET ASCII,
+  KIJITU_YY          VARCHAR(2) CHARACTER SET ASCII,
+  KIJITU_MM          VARCHAR(2) CHARACTER SET ASCII,
+  KIJITU_DD          VARCHAR(2) CHARACTER SET ASCII,
+  GINKOU             VARCHAR(10) CHARACTER SET SJIS_0208,
+  SITEN              VARCHAR(10) CHARACTER SET SJIS_0208,
+  KINGAKU            CURRENCY,
+  TEKIYOU            VARCHAR(10) CHARACTER SET SJIS_0208,             /* 摘要 */
+  PRIMARY KEY (REC)
+);
+
+/* 内訳書09: 買掛金（未払金・未払費用） */
+RECREATE TABLE UTIWAKE09 (
+  REC                INTEGER NOT NULL,
+  KGROUP             INTEGER DEFAULT 0,                               /* 行のグループ */
+  MEISAIKUBUN        INTEGER DEFAULT 0,                               /* 行の種類: 0 科目, 1 その他, 2 小計 */
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  KCODE              VARCHAR(6) CHARACTER SET ASCII,                  /* 科目コード */
+  HCODE              VARCHAR(6) CHARACTER SET ASCII,                  /* 補助コード */
+  KAMOKU             VARCHAR(14) CHARACTER SET SJIS_0208,
+  SIMEI              VARCHAR(10) CHARACTER SET SJIS_0208,
+  JYUSYO             VARCHAR(20) CHARACTER SET SJIS_0208,
+  KIMATUZAN          CURRENCY,                                        /* 期末現在高 */
+  TEKIYOU            VARCHAR(10) CHARACTER SET SJIS_0208,             /* 摘要 */
+  PRIMARY KEY (REC),
+  CONSTRAINT UTIWAKE09_KAMOKU FOREIGN KEY (KCODE, HCODE) REFERENCES HOJOMST (KCODE, HCODE) ON UPDATE CASCADE  ON DELETE SET NULL
+);
+
+/* 内訳書09: 未払配当金・未払役員賞与 */
+RECREATE TABLE UTIWAKE09B (
+  REC                INTEGER NOT NULL,
+  SIHARAI_YY         VARCHAR(2) CHARACTER SET ASCII,
+  SIHARAI_MM         VARCHAR(2) CHARACTER SET ASCII,
+  SIHARAI_DD         VARCHAR(2) CHARACTER SET ASCII,
+  KIMATUZAN          CURRENCY,                                        /* 期末現在高 */
+  PRIMARY KEY (REC)
+);
+INSERT INTO UTIWAKE09B (REC, SIHARAI_YY, SIHARAI_MM, SIHARAI_DD, KIMATUZAN) VALUES (1, '', '', '', 0); /* 未払配当金 */
+INSERT INTO UTIWAKE09B (REC, SIHARAI_YY, SIHARAI_MM, SIHARAI_DD, KIMATUZAN) VALUES (2, '', '', '', 0);
+INSERT INTO UTIWAKE09B (REC, SIHARAI_YY, SIHARAI_MM, SIHARAI_DD, KIMATUZAN) VALUES (3, '', '', '', 0); /* 未払役員賞与 */
+INSERT INTO UTIWAKE09B (REC, SIHARAI_YY, SIHARAI_MM, SIHARAI_DD, KIMATUZAN) VALUES (4, '', '', '', 0);
+
+/* 内訳書10: 仮受金（前受金・預り金） */
+RECREATE TABLE UTIWAKE10A (
+  REC                INTEGER NOT NULL,
+  KGROUP             INTEGER DEFAULT 0,                               /* 行のグループ */
+  MEISAIKUBUN        INTEGER DEFAULT 0,                               /* 行の種類: 0 科目, 1 その他, 2 小計 */
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  KCODE              VARCHAR(6) CHARACTER SET ASCII,                  /* 科目コード */
+  HCODE              VARCHAR(6) CHARACTER SET ASCII,                  /* 補助コード */
+  KAMOKU             VARCHAR(14) CHARACTER SET SJIS_0208,
+  SIMEI              VARCHAR(10) CHARACTER SET SJIS_0208,
+  JYUSYO             VARCHAR(20) CHARACTER SET SJIS_0208,
+  KANKEI             VARCHAR(4) CHARACTER SET SJIS_0208,
+  KINGAKU            CURRENCY,
+  TEKIYOU            VARCHAR(10) CHARACTER SET SJIS_0208,             /* 摘要 */
+  PRIMARY KEY (REC),
+  CONSTRAINT UTIWAKE10_KAMOKU FOREIGN KEY (KCODE, HCODE) REFERENCES HOJOMST (KCODE, HCODE) ON UPDATE CASCADE  ON DELETE SET NULL
+);
+
+/* 内訳書10: 源泉所得税預り金 */
+RECREATE TABLE UTIWAKE10B (
+  REC                INTEGER NOT NULL,
+  YY                 VARCHAR(2) CHARACTER SET ASCII,
+  MM                 VARCHAR(2) CHARACTER SET ASCII,
+  SYURUI             VARCHAR(10) CHARACTER SET SJIS_0208,
+  KINGAKU            CURRENCY,
+  PRIMARY KEY (REC)
+);
+INSERT INTO UTIWAKE10B (REC, YY, MM, SYURUI, KINGAKU) VALUES (1, '', '', '', 0);
+INSERT INTO UTIWAKE10B (REC, YY, MM, SYURUI, KINGAKU) VALUES (2, '', '', '', 0);
+INSERT INTO UTIWAKE10B (REC, YY, MM, SYURUI, KINGAKU) VALUES (3, '', '', '', 0);
+INSERT INTO UTIWAKE10B (REC, YY, MM, SYURUI, KINGAKU) VALUES (4, '', '', '', 0);
+INSERT INTO UTIWAKE10B (REC, YY, MM, SYURUI, KINGAKU) VALUES (5, '', '', '', 0);
+INSERT INTO UTIWAKE10B (REC, YY, MM, SYURUI, KINGAKU) VALUES (6, '', '', '', 0);
+INSERT INTO UTIWAKE10B (REC, YY, MM, SYURUI, KINGAKU) VALUES (7, '', '', '', 0);
+INSERT INTO UTIWAKE10B (REC, YY, MM, SYURUI, KINGAKU) VALUES (8, '', '', '', 0);
+INSERT INTO UTIWAKE10B (REC, YY, MM, SYURUI, KINGAKU) VALUES (9, '', '', '', 0);
+INSERT INTO UTIWAKE10B (REC, YY, MM, SYURUI, KINGAKU) VALUES (10, '', '', '', 0);
+INSERT INTO UTIWAKE10B (REC, YY, MM, SYURUI, KINGAKU) VALUES (11, '', '', '', 0);
+INSERT INTO UTIWAKE10B (REC, YY, MM, SYURUI, KINGAKU) VALUES (12, '', '', '', 0);
+
+/* 内訳書11: 借入金及び支払利子 */
+RECREATE TABLE UTIWAKE11 (
+  REC                INTEGER NOT NULL,
+  KGROUP             INTEGER DEFAULT 0,                               /* 行のグループ */
+  MEISAIKUBUN        INTEGER DEFAULT 0,                               /* 行の種類: 0 科目, 1 その他, 2 小計 */
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  KCODE              VARCHAR(6) CHARACTER SET ASCII,                  /* 科目コード */
+  HCODE              VARCHAR(6) CHARACTER SET ASCII,                  /* 補助コード */
+  KAMOKU             VARCHAR(14) CHARACTER SET SJIS_0208,
+  KARIIRE            VARCHAR(10) CHARACTER SET SJIS_0208,
+  KANKEI             VARCHAR(4) CHARACTER SET SJIS_0208,
+  JYUSYO             VARCHAR(20) CHARACTER SET SJIS_0208,
+  KINGAKU            CURRENCY,
+  RISOKU             CURRENCY,
+  RIRITU             CURRENCY,
+  RIYUU              VARCHAR(6) CHARACTER SET SJIS_0208,
+  TANPO              VARCHAR(12) CHARACTER SET SJIS_0208,
+  PRIMARY KEY (REC),
+  CONSTRAINT UTIWAKE11_KAMOKU FOREIGN KEY (KCODE, HCODE) REFERENCES HOJOMST (KCODE, HCODE) ON UPDATE CASCADE  ON DELETE SET NULL
+);
+
+/* 内訳書12: 土地の売上高等 */
+RECREATE TABLE UTIWAKE12 (
+  REC                INTEGER NOT NULL,
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  KUBUN              VARCHAR(5) CHARACTER SET SJIS_0208,
+  SYOZAITI           VARCHAR(20) CHARACTER SET SJIS_0208,
+  TIMOKU             VARCHAR(10) CHARACTER SET SJIS_0208,
+  SOUMENSEKI         CURRENCY,
+  URIAGE_GG          VARCHAR(3) CHARACTER SET SJIS_0208,
+  URIAGE_YY          VARCHAR(2) CHARACTER SET ASCII,
+  URIAGE_MM          VARCHAR(3) CHARACTER SET ASCII,                  /* 売上の月（3 文字） */
+  SIMEI              VARCHAR(10) CHARACTER SET SJIS_0208,
+  JYUSYO             VARCHAR(20) CHARACTER SET SJIS_0208,
+  MENSEKI            CURRENCY,
+  URIAGE             CURRENCY,
+  TESURYO            CURRENCY,
+  GOUKEI             COMPUTED BY (URIAGE +TESURYO),                   /* 合計 */
+  SYUTOKU_GG         VARCHAR(3) CHARACTER SET SJIS_0208,
+  SYUTOKU_YY         VARCHAR(2) CHARACTER SET ASCII,
+  PRIMARY KEY (REC)
+);
+
+/* 内訳書13: 売上高等の事業所別 */
+RECREATE TABLE UTIWAKE13 (
+  REC                INTEGER NOT NULL,
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  MEISYOU            VARCHAR(10) CHARACTER SET SJIS_0208,
+  SYOZAI             VARCHAR(20) CHARACTER SET SJIS_0208,
+  SIMEI              VARCHAR(14) CHARACTER SET SJIS_0208,
+  KANKEI             VARCHAR(7) CHARACTER SET SJIS_0208,
+  NAIYOU             VARCHAR(10) CHARACTER SET SJIS_0208,
+  URIAGE             CURRENCY,
+  KIMATUZAN          CURRENCY,                                        /* 期末現在高 */
+  NINZU              INTEGER DEFAULT 0,
+  MENSEKI            CURRENCY,
+  ZEIMUSYO           VARCHAR(10) CHARACTER SET SJIS_0208,
+  TEKIYOU            VARCHAR(10) CHARACTER SET SJIS_0208,             /* 摘要 */
+  PRIMARY KEY (REC)
+);
+
+/* 内訳書14: 役員給与等 */
+RECREATE TABLE UTIWAKE14 (
+  REC                INTEGER NOT NULL,
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  YAKUSYOKU          VARCHAR(6) CHARACTER SET SJIS_0208,
+  GYOUMU             VARCHAR(6) CHARACTER SET SJIS_0208,
+  SIMEI              VARCHAR(10) CHARACTER SET SJIS_0208,
+  KANKEI             VARCHAR(4) CHARACTER SET SJIS_0208,
+  JYUSYO             VARCHAR(20) CHARACTER SET SJIS_0208,
+  KINMU              INTEGER DEFAULT 0,
+  SIYOUNIN           CURRENCY,
+  TEIKIDOUGAKU       CURRENCY,
+  JIZENTODOKE        CURRENCY,
+  RIEKIRENDOU        CURRENCY,
+  SONOTA             CURRENCY,
+  TAISYOKU           CURRENCY,                                        /* 退職給与（合計に含めない） */
+  GOUKEI             COMPUTED BY (SIYOUNIN +TEIKIDOUGAKU +JIZENTODOKE +RIEKIRENDOU +SONOTA), /* 合計 */
+  PRIMARY KEY (REC)
+);
+
+/* 内訳書14: 人件費の内訳 */
+RECREATE TABLE UTIWAKE14B (
+  REC                INTEGER NOT NULL,
+  TEGAKI             INTEGER DEFAULT 0,                               /* 0 自動計算, 1 手入力 */
+  SOUGAKU1           CURRENCY,
+  SOUGAKU2           CURRENCY,
+  SOUGAKU3           CURRENCY,
+  SOUGAKU_KEI        COMPUTED BY (SOUGAKU1 +SOUGAKU2 +SOUGAKU3),
+  KAZOKU1            CURRENCY,
+  KAZOKU2            CURRENCY,
+  KAZOKU3            CURRENCY,
+  KAZOKU_KEI         COMPUTED BY (KAZOKU1 +KAZOKU2 +KAZOKU3),
+  PRIMARY KEY (REC)
+);
+INSERT INTO UTIWAKE14B (REC, TEGAKI, SOUGAKU1, SOUGAKU2, SOUGAKU3, KAZOKU1, KAZOKU2, KAZOKU3) VALUES (1, 0, 0, 0, 0, 0, 0, 0);
+
+/* 内訳書15: 地代家賃等 */
+RECREATE TABLE UTIWAKE15A (
+  REC                INTEGER NOT NULL,
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  KUBUN              VARCHAR(3) CHARACTER SET SJIS_0208,
+  YOUTO              VARCHAR(10) CHARACTER SET SJIS_0208,
+  SYOZAITI           VARCHAR(20) CHARACTER SET SJIS_0208,
+  SIMEI              VARCHAR(10) CHARACTER SET SJIS_0208,
+  JYUSYO             VARCHAR(20) CHARACTER SET SJIS_0208,
+  KAISI_YY           VARCHAR(2) CHARACTER SET ASCII,
+  KAISI_MM           VARCHAR(2) CHARACTER SET ASCII,
+  KAISI_DD           VARCHAR(2) CHARACTER SET ASCII,
+  SYURYO_YY          VARCHAR(2) CHARACTER SET ASCII,
+  SYURYO_MM          VARCHAR(2) CHARACTER SET ASCII,
+  SYURYO_DD          VARCHAR(2) CHARACTER SET ASCII,
+  KINGAKU            CURRENCY,
+  TEKIYO             VARCHAR(10) CHARACTER SET SJIS_0208,             /* 摘要 */
+  PRIMARY KEY (REC)
+);
+
+/* 内訳書15: 権利金等の期中支払 */
+RECREATE TABLE UTIWAKE15B (
+  REC                INTEGER NOT NULL,
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  SIMEI              VARCHAR(10) CHARACTER SET SJIS_0208,
+  JYUSYO             VARCHAR(20) CHARACTER SET SJIS_0208,
+  SIHARAI_YY         VARCHAR(2) CHARACTER SET ASCII,
+  SIHARAI_MM         VARCHAR(2) CHARACTER SET ASCII,
+  SIHARAI_DD         VARCHAR(2) CHARACTER SET ASCII,
+  KINGAKU            CURRENCY,
+  NAIYO              VARCHAR(10) CHARACTER SET SJIS_0208,
+  TEKIYO             VARCHAR(10) CHARACTER SET SJIS_0208,             /* 摘要 */
+  PRIMARY KEY (REC)
+);
+
+/* 内訳書15: 工業所有権等の使用料 */
+RECREATE TABLE UTIWAKE15C (
+  REC                INTEGER NOT NULL,
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  MEISYO             VARCHAR(10) CHARACTER SET SJIS_0208,
+  SIMEI              VARCHAR(10) CHARACTER SET SJIS_0208,
+  JYUSYO             VARCHAR(20) CHARACTER SET SJIS_0208,
+  KEIYAKU_SYY        VARCHAR(2) CHARACTER SET ASCII,
+  KEIYAKU_SMM        VARCHAR(2) CHARACTER SET ASCII,
+  KEIYAKU_EYY        VARCHAR(2) CHARACTER SET ASCII,
+  KEIYAKU_EMM        VARCHAR(2) CHARACTER SET ASCII,
+  SIHARAI_SYY        VARCHAR(2) CHARACTER SET ASCII,
+  SIHARAI_SMM        VARCHAR(2) CHARACTER SET ASCII,
+  SIHARAI_EYY        VARCHAR(2) CHARACTER SET ASCII,
+  SIHARAI_EMM        VARCHAR(2) CHARACTER SET ASCII,
+  KINGAKU            CURRENCY,
+  TEKIYO             VARCHAR(10) CHARACTER SET SJIS_0208,             /* 摘要 */
+  PRIMARY KEY (REC)
+);
+
+/* 内訳書16: 雑益、雑損失等（雑益） */
+RECREATE TABLE UTIWAKE16A (
+  REC                INTEGER NOT NULL,
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  KAMOKU             VARCHAR(14) CHARACTER SET SJIS_0208,
+  NAIYOU             VARCHAR(10) CHARACTER SET SJIS_0208,
+  AITESAKI           VARCHAR(10) CHARACTER SET SJIS_0208,
+  SYOZAI             VARCHAR(20) CHARACTER SET SJIS_0208,
+  KINGAKU            CURRENCY,
+  PRIMARY KEY (REC)
+);
+
+/* 内訳書16: 雑益、雑損失等（雑損失） */
+RECREATE TABLE UTIWAKE16B (
+  REC                INTEGER NOT NULL,
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  KAMOKU             VARCHAR(14) CHARACTER SET SJIS_0208,
+  NAIYOU             VARCHAR(10) CHARACTER SET SJIS_0208,
+  AITESAKI           VARCHAR(10) CHARACTER SET SJIS_0208,
+  SYOZAI             VARCHAR(20) CHARACTER SET SJIS_0208,
+  KINGAKU            CURRENCY,
+  PRIMARY KEY (REC)
+);
+
+/* 内訳書17: その他科目の内訳書の表題 */
+RECREATE TABLE UTIWAKE17_TITLE (
+  REC                INTEGER NOT NULL,
+  TITLE1             VARCHAR(20) CHARACTER SET SJIS_0208,
+  TITLE2             VARCHAR(20) CHARACTER SET SJIS_0208,
+  TITLE3             VARCHAR(20) CHARACTER SET SJIS_0208,
+  TITLE4             VARCHAR(20) CHARACTER SET SJIS_0208,
+  TITLE5             VARCHAR(20) CHARACTER SET SJIS_0208,
+  PRIMARY KEY (REC)
+);
+INSERT INTO UTIWAKE17_TITLE (REC, TITLE1, TITLE2, TITLE3, TITLE4, TITLE5) VALUES (1, '', '', '', '', '');
+
+/* 内訳書17: その他科目の内訳（種類 1～5） */
+RECREATE TABLE UTIWAKE17 (
+  UTIWAKE            INTEGER NOT NULL,                                /* 内訳書の番号 */
+  REC                INTEGER NOT NULL,
+  NUMBER             INTEGER DEFAULT 0,                               /* 表示順 */
+  KAMOKU             VARCHAR(14) CHARACTER SET SJIS_0208,
+  SIMEI              VARCHAR(10) CHARACTER SET SJIS_0208,
+  JYUSYO             VARCHAR(20) CHARACTER SET SJIS_0208,
+  KIMATUZAN          CURRENCY,                                        /* 期末現在高 */
+  TEKIYOU            VARCHAR(10) CHARACTER SET SJIS_0208,             /* 摘要 */
+  PRIMARY KEY (UTIWAKE, REC)
+);
+
+COMMIT;
