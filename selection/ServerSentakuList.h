@@ -25,7 +25,8 @@ enum TServerListColumn {
     kServerListColumns
 };
 
-inline constexpr QRgb kServerOddRowRgb = 0xE1F0FF; // BGR 0xFFF0E1 of the original colour value
+// Row colours as RGB; the product line's settings store the same colours as BGR values.
+inline constexpr QRgb kServerOddRowRgb = 0xE1F0FF; // light blue, stored as BGR 0xFFF0E1
 inline constexpr QRgb kServerBrokenRgb = 0xFF0000;
 inline constexpr QRgb kServerFocusTextRgb = 0x004080; // BGR 0x804000, dark blue
 

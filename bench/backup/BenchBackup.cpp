@@ -12,6 +12,7 @@
 #include "core/Globals.h"
 #include "core/backup/Gbak.h"
 #include "core/dm/TDM.h"
+#include "bench/common/LargeSample.h"
 #include "schema/DataRoot.h"
 #include "schema/sample/SampleDataSet.h"
 
@@ -77,27 +78,11 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("lines"), QStringLiteral("journal lines of the sample"), QStringLiteral("N"),
-                      QStringLiteral("300000")});
-    parser.addOption({QStringLiteral("root"), QStringLiteral("data root to create or reuse"), QStringLiteral("FOLDER")});
-    parser.addHelpOption();
-    parser.process(app);
-
     QTemporaryDir temporary;
-    const QString rootPath = parser.isSet(QStringLiteral("root")) ? parser.value(QStringLiteral("root")) : temporary.path();
-    const int lines = parser.value(QStringLiteral("lines")).toInt();
-
     try {
-        schema::DataRoot root(schema::DbAccount{}, rootPath);
-        if (!QFileInfo::exists(root.systemDatabasePath())) {
-            root.create();
-            const schema::sample::SampleResult sample =
-                schema::sample::createSampleDataSet(root, 1, schema::sample::SampleKind::Large, lines);
-            print(QStringLiteral("sample created: %1 journal lines").arg(sample.journalLines));
-        } else {
-            print(QStringLiteral("sample reused: %1").arg(root.dataFolder(1)));
-        }
+        QString report;
+        const schema::DataRoot root = bench::openLargeSample(app, temporary.path(), report);
+        print(report);
 
         core::SystemDef.USER = schema::DbAccount{}.user;
         core::SystemDef.PASSWORD = schema::DbAccount{}.password;
