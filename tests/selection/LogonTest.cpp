@@ -8,6 +8,7 @@
 #include "core/Globals.h"
 #include "platform/IniFile.h"
 #include "selection/LogonBox.h"
+#include "selection/ServerWorkFolder.h"
 #include "selection/UpPasswordBox.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -294,6 +295,12 @@ TEST(ServerTempFolder, ByShapeOfTheSystemFolder)
     EXPECT_EQ(ServerTempFolder(QStringLiteral("/srv/taxlink/data")), QStringLiteral("/srv/taxlink/temp"));
     EXPECT_EQ(ServerTempFolder(QStringLiteral("/srv/taxlink/data/")), QStringLiteral("/srv/taxlink/temp"));
     EXPECT_EQ(ServerTempFolder(QStringLiteral("/data")), QStringLiteral("/temp"));
+
+    core::SystemDef.SYSDIR = QStringLiteral("/srv/taxlink/data");
+    core::SystemDef.OPCODE = 10003;
+    core::SystemDef.ServerWorkDir.clear();
+    EXPECT_EQ(ServerWorkFolder(), QStringLiteral("/srv/taxlink/temp/10003"));
+    EXPECT_EQ(core::SystemDef.ServerWorkDir, QStringLiteral("/srv/taxlink/temp/10003"));
 }
 
 TEST(UpPasswordBox, Rules)
