@@ -1,6 +1,6 @@
 #include "selection/ServerWorkFolder.h"
 
-#include "core/session/SystemDef.h"
+#include "core/Globals.h"
 #include "selection/LogonBox.h"
 
 namespace selection {
