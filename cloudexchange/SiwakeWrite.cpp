@@ -217,24 +217,17 @@ qint32 TSiwakeWrite::PutSiwake(core::TSWKREC& rec) {
     }
 }
 
-qint32 TSiwakeWrite::DeleteSiwake(qint32 swkRec) {
+template <class Body>
+auto TSiwakeWrite::runAuto(const char* operation, Body&& body) -> decltype(body()) {
     const bool started = beginAuto();
     try {
-        sql_.close();
-        sql_.sql().clear();
-        sql_.sql() << QStringLiteral("SELECT RESULT+1 AS RES FROM SP_SIWAKE_DEL(:SWKREC,:OPCODE)");
-        sql_.paramByName(QStringLiteral("SWKREC")).setInteger(swkRec);
-        sql_.paramByName(QStringLiteral("OPCODE")).setInteger(core::SystemDef.OPCODE);
-        if (!sql_.prepared())
-            sql_.prepare();
-        sql_.execQuery();
-        const qint32 result = sql_.fieldByName(QStringLiteral("RES")).asInteger();
+        auto result = body();
         sql_.close();
         commitAuto();
         return result;
     } catch (const core::EIBError& e) {
         sql_.close();
-        report(e, "DeleteSiwake");
+        report(e, operation);
         rollbackAuto(started);
         throw;
     } catch (...) {
@@ -244,9 +237,22 @@ qint32 TSiwakeWrite::DeleteSiwake(qint32 swkRec) {
     }
 }
 
+qint32 TSiwakeWrite::DeleteSiwake(qint32 swkRec) {
+    return runAuto("DeleteSiwake", [&] {
+        sql_.close();
+        sql_.sql().clear();
+        sql_.sql() << QStringLiteral("SELECT RESULT+1 AS RES FROM SP_SIWAKE_DEL(:SWKREC,:OPCODE)");
+        sql_.paramByName(QStringLiteral("SWKREC")).setInteger(swkRec);
+        sql_.paramByName(QStringLiteral("OPCODE")).setInteger(core::SystemDef.OPCODE);
+        if (!sql_.prepared())
+            sql_.prepare();
+        sql_.execQuery();
+        return sql_.fieldByName(QStringLiteral("RES")).asInteger();
+    });
+}
+
 bool TSiwakeWrite::RestoreSiwake(qint32 swkRec) {
-    const bool started = beginAuto();
-    try {
+    return runAuto("RestoreSiwake", [&] {
         sql_.close();
         sql_.sql().clear();
         sql_.sql() << QStringLiteral("SELECT HIZUKE,SDAYNUM FROM SIWAKE") << QStringLiteral("WHERE (SWKREC=:SWKREC) AND (TAISHAKU=1)");
@@ -272,19 +278,8 @@ bool TSiwakeWrite::RestoreSiwake(qint32 swkRec) {
         sql_.paramByName(QStringLiteral("SDAYNUM")).setInteger(maxDayNum > 0 ? maxDayNum + 1 : 0);
         sql_.paramByName(QStringLiteral("SWKREC")).setInteger(swkRec);
         sql_.execSQL();
-        sql_.close();
-        commitAuto();
         return true;
-    } catch (const core::EIBError& e) {
-        sql_.close();
-        report(e, "RestoreSiwake");
-        rollbackAuto(started);
-        throw;
-    } catch (...) {
-        sql_.close();
-        rollbackAuto(started);
-        throw;
-    }
+    });
 }
 
 void TSiwakeWrite::GetSiwake(core::TSWKREC& rec, qint32 recNo, bool useView) {

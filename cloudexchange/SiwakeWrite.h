@@ -83,6 +83,10 @@ private:
     bool beginAuto();
     void commitAuto();
     void rollbackAuto(bool started);
+    // Runs one AutoCommit operation: committed after body, rolled back and rethrown on an
+    // error (a database error is reported under the operation's name first).
+    template <class Body>
+    auto runAuto(const char* operation, Body&& body) -> decltype(body());
     qint32 putOnce(core::TSWKREC& rec);
     void bindCommon(const core::TSWKREC& rec);
     QString kamokuSelectList(bool forArray) const;
