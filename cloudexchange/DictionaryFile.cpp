@@ -149,26 +149,34 @@ bool TJisyoLoader::ExportJisyo(const QString& fileName) {
     ClearJisyo();
     if (fileName.trimmed().isEmpty())
         return false;
+    WriteFileHeader();
+    forTargets(false, &TJisyoLoader::exportDictionary);
+    SaveLines(fileName);
+    return true;
+}
+
+void TJisyoLoader::forTargets(bool writing, void (TJisyoLoader::*dictionaryStep)(bool customer)) {
     const bool owned = transaction_ && !transaction_->inTransaction();
     if (owned)
         transaction_->startTransaction();
     try {
-        WriteFileHeader();
         if (Target == 0 || Target == 1)
-            exportDictionary(false);
+            (this->*dictionaryStep)(false);
         if (Target == 0 || Target == 2)
-            exportDictionary(true);
+            (this->*dictionaryStep)(true);
     } catch (...) {
         for (core::TIBSQL& q : sql_)
             q.close();
-        if (owned && transaction_->inTransaction())
-            transaction_->commit();
+        if (owned && transaction_->inTransaction()) {
+            if (writing)
+                transaction_->rollback();
+            else
+                transaction_->commit();
+        }
         throw;
     }
     if (owned)
         transaction_->commit();
-    SaveLines(fileName);
-    return true;
 }
 
 void TJisyoLoader::exportDictionary(bool customer) {
@@ -276,23 +284,7 @@ bool TJisyoLoader::ImportJisyo(const QString& fileName) {
     if (fileName.trimmed().isEmpty() || !LoadLines(fileName) || Lines.isEmpty() || !CheckFileHeader() ||
         CountRecords() == 0)
         return false;
-    const bool owned = transaction_ && !transaction_->inTransaction();
-    if (owned)
-        transaction_->startTransaction();
-    try {
-        if (Target == 0 || Target == 1)
-            importDictionary(false);
-        if (Target == 0 || Target == 2)
-            importDictionary(true);
-    } catch (...) {
-        for (core::TIBSQL& q : sql_)
-            q.close();
-        if (owned && transaction_->inTransaction())
-            transaction_->rollback();
-        throw;
-    }
-    if (owned)
-        transaction_->commit();
+    forTargets(true, &TJisyoLoader::importDictionary);
     return true;
 }
 

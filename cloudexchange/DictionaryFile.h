@@ -78,6 +78,10 @@ public:
     void ConvertAccount(const QString& recordCode, QString& kcode, QString& hcode, QString& bcode) const;
 
 private:
+    // Runs dictionaryStep for the targeted dictionaries (summaries, customers) in a transaction
+    // of its own when the caller has none; on an error a reading run commits (nothing written),
+    // a writing run rolls back.
+    void forTargets(bool writing, void (TJisyoLoader::*dictionaryStep)(bool customer));
     void exportDictionary(bool customer);
     void importDictionary(bool customer);
 };
