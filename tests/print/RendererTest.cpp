@@ -240,7 +240,7 @@ TEST_F(RendererTest, SeparatorLinesFillsAndColours) {
     }
 }
 
-TEST_F(RendererTest, PicturesAndAFailingDevice) {
+TEST_F(RendererTest, PicturesBarCodesAndAFailingDevice) {
     QImage picture(4, 2, QImage::Format_RGB32);
     picture.fill(Qt::white);
     const QString png = dir.filePath(QStringLiteral("pic.png"));
@@ -248,6 +248,11 @@ TEST_F(RendererTest, PicturesAndAFailingDevice) {
     EXPECT_EQ(render({QStringLiteral("IMAGE;100;100;300;200;%1;0;").arg(png), QStringLiteral("IMAGE;100;100;300;200;%1;1;").arg(png),
                       QStringLiteral("IMAGE;100;100;300;200;%1;0;").arg(dir.filePath(QStringLiteral("none.png")))}),
               (QStringList{"image 100,100-300,200 4x2 alpha 0", "image 100,100-300,200 4x2 alpha 1"}));
+
+    // No bar-code face here: the digits come in the Gothic face, and the log says so.
+    EXPECT_EQ(render({QStringLiteral("TEXT;100;100;4901234567894;JAN;10;")}),
+              QStringList{QStringLiteral("text 100,100 35 #000000 '4901234567894'")});
+    EXPECT_TRUE(errorLog().contains(QStringLiteral("ImageOut.(JAN):"))) << errorLog().toStdString();
 
     // The failure ends the page: logged with the record's kind, offsets restored, result 1.
     LeftOffset = 20;
