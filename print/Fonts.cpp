@@ -47,6 +47,8 @@ TFaceChoice ResolveFace(const QString& face) {
     }
     if (familyInstalled(face))
         return {face, {}};
+    if (face == u"JAN") // no bar-code face installed: the digits in the Gothic face
+        return ResolveFace(QStringLiteral("ＭＳ ゴシック"));
     return ResolveFace(QString());
 }
 

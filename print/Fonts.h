@@ -9,7 +9,8 @@
 
 namespace print {
 
-// The installed family (and style, for OCR B) a face name of a record draws with.
+// The installed family (and style, for OCR B) a face name of a record draws with. "JAN" without
+// an installed bar-code face of that name draws its digits in the Gothic face.
 struct TFaceChoice {
     QString Family;
     QString Style; // empty: Qt's choice

@@ -1,6 +1,7 @@
 // The preview window.
 #include "print/Preview.h"
 
+#include "core/files/SystemFolders.h"
 #include "core/ui/MessageService.h"
 #include "print/ErrorLog.h"
 #include "print/Fields.h"
@@ -16,6 +17,7 @@
 #include "print/Yohaku.h"
 
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -45,6 +47,13 @@ void guarded(const char* place, F&& f) {
     } catch (const std::exception& e) {
         WritePrintErrorLog(QStringLiteral("%1:%2").arg(QString::fromUtf8(place), QString::fromUtf8(e.what())));
     }
+}
+
+// The text without its last extension (a dot after the last path separator).
+QString withoutExtension(const QString& text) {
+    const qsizetype dot = text.lastIndexOf(u'.');
+    const qsizetype separator = qMax(text.lastIndexOf(u'/'), text.lastIndexOf(u'\\'));
+    return dot > separator ? text.left(dot) : text;
 }
 
 bool passedRecordIsGlobal(const TPGWDEF& def) {
@@ -140,8 +149,8 @@ TImageDispForm::TImageDispForm(QWidget* parent) : QDialog(parent) {
         closingByButton_ = true;
         close();
     });
-    ImageOut = button("ImageOut", QString(), QStringLiteral("ファイルに保存"), [] {});
-    ImageOpen = button("ImageOpen", QString(), QStringLiteral("ファイルの読込"), [] {});
+    ImageOut = button("ImageOut", QString(), QStringLiteral("ファイルに保存"), [this] { ImageOutClick(); });
+    ImageOpen = button("ImageOpen", QString(), QStringLiteral("ファイルの読込"), [this] { ImageOpenClick(); });
     ImageOpenCancel = button("ImageOpenCancel", QString(), QStringLiteral("ファイルの読込を取り消す"), [this] { CancelOpenJob(); });
     for (QToolButton* b : {ImageOut, ImageOpen, ImageOpenCancel}) {
         b->setVisible(false);
@@ -539,6 +548,54 @@ void TImageDispForm::OpenJob(const QString& path) {
     });
     Layout();
     ImagePaintBox->update();
+}
+
+void TImageDispForm::ImageOutClick() {
+    if (painting_)
+        return;
+    painting_ = true; // no painting while the dialog is up and the files are written
+    guarded("PREVIEW.Text作成", [&] {
+        const QString folder = core::GetMyDocumentsDir();
+        const QString proposed =
+            QStringLiteral("%1/%2%3").arg(folder, withoutExtension(PgwDef.Title), QStringLiteral(".pgw"));
+        QString path;
+        if (AskSaveJobPath) {
+            path = AskSaveJobPath(folder, proposed);
+        } else {
+            QFileDialog dialog(this, QString(), folder, QStringLiteral("印刷（プレビュー）ファイルの保存 (*.pgw)"));
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setDefaultSuffix(QStringLiteral("pgw"));
+            dialog.selectFile(proposed);
+            if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+                path = dialog.selectedFiles().first();
+        }
+        if (!path.isEmpty()) {
+            const QFileInfo chosen(path);
+            SavePrintJob(dataFile_, formFile_, chosen.absolutePath(), chosen.completeBaseName());
+        }
+    });
+    Layout();
+    painting_ = false;
+}
+
+void TImageDispForm::ImageOpenClick() {
+    if (painting_)
+        return;
+    QString path;
+    guarded("PREVIEW.Text読込", [&] {
+        const QString folder = core::GetMyDocumentsDir();
+        if (AskOpenJobPath) {
+            path = AskOpenJobPath(folder);
+        } else {
+            QFileDialog dialog(this, QString(), folder, QStringLiteral("*.pgw"));
+            dialog.setAcceptMode(QFileDialog::AcceptOpen);
+            dialog.setDefaultSuffix(QStringLiteral("pgw"));
+            if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+                path = dialog.selectedFiles().first();
+        }
+    });
+    if (!path.isEmpty())
+        OpenJob(path);
 }
 
 void TImageDispForm::CancelOpenJob() {

@@ -93,6 +93,9 @@ public:
     void SaveJob(const QString& folder, const QString& base);
     void OpenJob(const QString& path);
     void CancelOpenJob();
+    // The hidden save and open buttons: ask for the job file, then save or open it.
+    void ImageOutClick();
+    void ImageOpenClick();
 
     // Paints the shown page on any device with the window's factors.
     void PaintPage(QPainter& painter);
@@ -102,6 +105,10 @@ public:
     // The printer set-up dialog and the margin dialog, replaceable by tests.
     static inline std::function<bool()> RunPrinterSetup;
     static inline std::function<bool(int& top, int& left, int& vratio, int& hratio, bool ratios)> RunMarginDialog;
+    // The file dialogs of saved print jobs: the chosen path, empty when cancelled. Unset, the
+    // platform's dialogs ask (start folder and proposed path given).
+    static inline std::function<QString(const QString& folder, const QString& proposed)> AskSaveJobPath;
+    static inline std::function<QString(const QString& folder)> AskOpenJobPath;
 
 protected:
     void showEvent(QShowEvent* event) override;

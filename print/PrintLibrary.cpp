@@ -1,6 +1,7 @@
 // Start of the print library.
 #include "print/PrintLibrary.h"
 
+#include "print/BigHintWindow.h"
 #include "print/ErrorLog.h"
 #include "print/Fields.h"
 #include "print/Pagewerk.h"
@@ -39,6 +40,7 @@ void InitPrintLibrary() {
         vdb = std::make_unique<TVDBPrint>(noPrinter);
         PlatformPrinter();
         vdb->SetTTOption(2);
+        TBigHintWindow::Install();
         TPagewerk::PreviewEntry = [](TPGWDEF& def) { return PreviewFile(def); };
         TPagewerk::PrintEntry = [](TPGWDEF& def) { return int(PrintFile(def)); };
         TPagewerk::PlatformPrinterState = [] {

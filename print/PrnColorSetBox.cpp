@@ -20,6 +20,7 @@ QColor qColour(qint32 c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
+// Colours as the product line stores them, custom colours included: $BBGGRR.
 qint32 bgr(const QColor& c) {
     return c.red() | (c.green() << 8) | (c.blue() << 16);
 }
@@ -67,7 +68,7 @@ void TPrnColorSetBox::Prepare(int mode) {
     CustomColorsText = core::DM ? core::DM->GetStyleColorSstr(core::SystemDef.OPCODE, kPalette) : QString();
     const QStringList colours = CustomColours();
     for (int i = 0; i < colours.size() && i < QColorDialog::customCount(); ++i)
-        QColorDialog::setCustomColor(i, QColor(QStringLiteral("#") + colours.at(i).section(u'=', 1)));
+        QColorDialog::setCustomColor(i, qColour(colours.at(i).section(u'=', 1).trimmed().toInt(nullptr, 16)));
     FirstLayout = false;
 }
 
@@ -134,7 +135,9 @@ void TPrnColorSetBox::btnOKClick() {
 void TPrnColorSetBox::done(int result) {
     QString text;
     for (int i = 0; i < QColorDialog::customCount(); ++i)
-        text += QStringLiteral("Color%1=%2\r").arg(QChar('A' + i)).arg(QColorDialog::customColor(i).name().mid(1).toUpper());
+        text += QStringLiteral("Color%1=%2\r")
+                    .arg(QChar('A' + i))
+                    .arg(QStringLiteral("%1").arg(bgr(QColorDialog::customColor(i)), 6, 16, QChar(u'0')).toUpper());
     CustomColorsText = text;
     if (core::DM)
         core::DM->PutStyleColorSstr(core::SystemDef.OPCODE, kPalette, text); // on every close

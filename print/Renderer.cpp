@@ -132,6 +132,12 @@ QFont PageRenderer::font(const QString& face, int size, const TTextStyle& style,
     int height = roundEven(double(size) * call.Resolution / 72.0);
     if (textRecord && PaperRatioV != 0 && PaperRatioV != 1000)
         height = int(roundEven(size * call.Resolution * PaperRatioV * 0.001) / 72);
+    if (face == u"JAN" && !FontInstalled(face)) {
+        static bool told = false; // one line a run is enough
+        if (!told)
+            WritePrintErrorLog(QStringLiteral("ImageOut.(JAN):バーコードのフォント JAN がありません。数字をゴシックで印字します。"));
+        told = true;
+    }
     QFont f = MakeFont(RecordFace(face), height);
     f.setBold(style.Bold);
     f.setItalic(style.Italic);
@@ -314,7 +320,7 @@ void PageRenderer::drawText(const QString& kind, int x, int y, const QString& te
         anchor -= textWidth;
     else if (centring == 1 && !text.isEmpty())
         anchor -= roundEven(fm.horizontalAdvance(text.left(1)) * 0.5);
-    double left = sx(call.X0 + ex) + anchor;
+    double left = sx(baseX + ex) + anchor;
     double top = Y(y) - q;
 
     const bool evenPitch = kind == u"UTEXT" || (kind == u"@" && width > 0) || (style.Compressed && width > 0);
@@ -327,12 +333,22 @@ void PageRenderer::drawText(const QString& kind, int x, int y, const QString& te
             painter.setFont(f);
             fm = QFontMetricsF(f, painter.device());
             p = (width - fm.horizontalAdvance(last) / call.Fx) / n;
+        } else if (kind != u"@" && style.Compressed && fm.horizontalAdvance(text.left(1)) / call.Fx > p &&
+                   textWidth > 0) {
+            // Too wide for the pitch: the face is made narrower by the width's share of the text.
+            const int k = roundEven(width * call.Fx / textWidth * 100);
+            if (k > 0 && k != 100) {
+                f.setStretch(qBound(1, k, 4000));
+                painter.setFont(f);
+                fm = QFontMetricsF(f, painter.device());
+                p = (width - fm.horizontalAdvance(last) / call.Fx) / n;
+            }
         }
         if (p > 0) {
             double pos = x;
             for (const QChar ch : text) {
                 const QString s(ch);
-                put(sx(call.X0 + ex) + sx(roundEven(pos * call.Fx)), Y(y) - q, s);
+                put(sx(baseX + ex) + sx(roundEven(pos * call.Fx)), Y(y) - q, s);
                 pos += platform::cp932Length(s) == 2 ? 2 * p : p;
             }
             return;
@@ -345,7 +361,7 @@ void PageRenderer::drawText(const QString& kind, int x, int y, const QString& te
         if (p >= 1) {
             double pos = y;
             for (const QChar ch : text) {
-                const double top = sy(roundEven(pos * call.Fx) + ey + call.Y0);
+                const double top = sy(roundEven(pos * call.Fx) + ey + baseY);
                 if (ch == u'ー') {
                     QFont small = font(face, qMax(1, size - 1), style, true);
                     painter.save();
@@ -369,7 +385,7 @@ void PageRenderer::drawText(const QString& kind, int x, int y, const QString& te
     }
     if (text.contains(u'\t')) {
         const QStringList parts = text.split(u'\t');
-        double lineTop = sy(roundEven((offset < 0 ? y - std::abs(offset) : y) * call.Fy) + ey + call.Y0);
+        double lineTop = sy(roundEven((offset < 0 ? y - std::abs(offset) : y) * call.Fy) + ey + baseY);
         for (int i = 0; i < parts.size(); ++i) {
             put(left, lineTop - (i == parts.size() - 1 ? q : 0), parts.at(i));
             lineTop += fm.height();

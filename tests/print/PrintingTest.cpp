@@ -1,6 +1,8 @@
 // Printing to PDF job files and the offscreen preview, checked with poppler's tools.
 #include "PrintTestFiles.h"
+#include "print/BigHintWindow.h"
 #include "print/ErrorLog.h"
+#include "print/PgwJob.h"
 #include "print/Fields.h"
 #include "print/Pagewerk.h"
 #include "print/PgwDef.h"
@@ -17,6 +19,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +62,8 @@ protected:
         TStartPrintDlg::RunDialog = nullptr;
         TNowPrintingdlg::AfterPage = nullptr;
         TImageDispForm::OnShown = nullptr;
+        TImageDispForm::AskSaveJobPath = nullptr;
+        TImageDispForm::AskOpenJobPath = nullptr;
     }
     QStringList jobs() const {
         QStringList out;
@@ -252,6 +257,52 @@ TEST_F(PrintingTest, PreviewPagesJumpsZoomsAndPrints) {
     PgwDef.NextPaperButton = true;
     TImageDispForm::OnShown = [](TImageDispForm& f) { f.NextPaper->click(); };
     EXPECT_EQ(PreviewFile(PgwDef), 1);
+}
+
+TEST_F(PrintingTest, PreviewSavesOpensAndCancelsJobs) {
+    EXPECT_EQ(QToolTip::font().families().value(0), QStringLiteral("System")); // the library's hint window
+    EXPECT_EQ(QToolTip::font().pixelSize(), 16);
+
+    PgwDef.DataFile = dataFile(3);
+    PgwDef.Title = QStringLiteral("月次.一覧.TMP");
+    QStringList other = printtest::header(QStringLiteral("*PAPERSIZE=9"));
+    other << QStringLiteral("TEXT;100;100;other;");
+    const QString otherData = printtest::writeLines(dir.filePath(QStringLiteral("other.TMP")), other);
+    SavePrintJob(otherData, QString(), dir.path(), QStringLiteral("other"));
+    const QString notAJob = printtest::writeLines(dir.filePath(QStringLiteral("plain.pgw")), {QStringLiteral("TEXT;1;1;x;")});
+
+    QString proposed;
+    QStringList seen;
+    TImageDispForm::OnShown = [&](TImageDispForm& f) {
+        EXPECT_TRUE(f.ImageOut->isHidden());
+        TImageDispForm::AskSaveJobPath = [&](const QString&, const QString& p) {
+            proposed = p;
+            return QString(); // cancelled: nothing written
+        };
+        f.ImageOutClick();
+        TImageDispForm::AskSaveJobPath = [&](const QString&, const QString&) { return dir.filePath(QStringLiteral("kept.pgw")); };
+        f.ImageOutClick();
+
+        QString answer = dir.filePath(QStringLiteral("other.pgw"));
+        TImageDispForm::AskOpenJobPath = [&](const QString&) { return answer; };
+        f.ImageOpenClick();
+        seen << f.WherePage->text() << (f.ImageOpenCancel->isEnabled() ? QStringLiteral("cancel on") : QStringLiteral("cancel off"));
+        f.CancelOpenJob();
+        seen << f.WherePage->text() << (f.ImageOpenCancel->isEnabled() ? QStringLiteral("cancel on") : QStringLiteral("cancel off"));
+        answer = notAJob;
+        f.ImageOpenClick();
+        answer.clear();
+        f.ImageOpenClick(); // cancelled
+        seen << f.WherePage->text();
+        f.close();
+    };
+    PreviewFile(PgwDef);
+    EXPECT_TRUE(proposed.endsWith(QStringLiteral("/月次.一覧.pgw"))) << proposed.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("kept.pgw"))));
+    EXPECT_TRUE(printtest::readBytes(dir.filePath(QStringLiteral("kept.pgw"))).contains("page3"));
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("1/1"), QStringLiteral("cancel on"), QStringLiteral("1/3"),
+                                 QStringLiteral("cancel off"), QStringLiteral("1/3")}));
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("[PAGEWERK]印刷ファイルではありません。")});
 }
 
 TEST(FieldsTest, FieldSetsPitchOnceAndPageNumbers) {
