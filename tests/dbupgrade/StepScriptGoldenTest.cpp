@@ -12,6 +12,8 @@
 #include "dbupgrade/company/CompanyStep030.h"
 #include "dbupgrade/company/CompanyStep033.h"
 #include "dbupgrade/company/CompanyStep034.h"
+#include "dbupgrade/company/CompanyStep102.h"
+#include "dbupgrade/company/CompanyStep103.h"
 #include "dbupgrade/system/SystemStepScripts.h"
 
 #include "core/Globals.h"
@@ -94,6 +96,14 @@ std::vector<GoldenCase> goldenCases()
     cases.push_back({"company-0.4.1-other", [] { return dbupgrade::BuildCompanyStep041Script(false).bytes(); }});
     cases.push_back({"company-1.0.0", [] { return dbupgrade::BuildCompanyStep100Script().bytes(); }});
     cases.push_back({"company-1.0.1", [] { return dbupgrade::BuildCompanyStep101Script().bytes(); }});
+    cases.push_back({"company-1.0.2", [] { return dbupgrade::BuildCompanyStep102Script().bytes(); }});
+    cases.push_back({"company-1.0.3", [] { return dbupgrade::BuildCompanyStep103Script(false).bytes(); }});
+    cases.push_back({"company-1.0.3-siten", [] { return dbupgrade::BuildCompanyStep103Script(true).bytes(); }});
+    using dbupgrade::TotalNameSet;
+    cases.push_back({"company-1.0.5-set-a", [] { return dbupgrade::BuildCompanyStep105Script(TotalNameSet::A).bytes(); }});
+    cases.push_back({"company-1.0.5-set-b", [] { return dbupgrade::BuildCompanyStep105Script(TotalNameSet::B).bytes(); }});
+    cases.push_back({"company-1.0.5-set-c", [] { return dbupgrade::BuildCompanyStep105Script(TotalNameSet::C).bytes(); }});
+    cases.push_back({"company-1.0.5-no-set", [] { return dbupgrade::BuildCompanyStep105Script(TotalNameSet::None).bytes(); }});
     return cases;
 }
 
