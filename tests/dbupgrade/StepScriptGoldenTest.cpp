@@ -14,6 +14,7 @@
 #include "dbupgrade/company/CompanyStep034.h"
 #include "dbupgrade/company/CompanyStep102.h"
 #include "dbupgrade/company/CompanyStep103.h"
+#include "dbupgrade/company/CompanyStep200.h"
 #include "dbupgrade/system/SystemStepScripts.h"
 
 #include "core/Globals.h"
@@ -104,6 +105,8 @@ std::vector<GoldenCase> goldenCases()
     cases.push_back({"company-1.0.5-set-b", [] { return dbupgrade::BuildCompanyStep105Script(TotalNameSet::B).bytes(); }});
     cases.push_back({"company-1.0.5-set-c", [] { return dbupgrade::BuildCompanyStep105Script(TotalNameSet::C).bytes(); }});
     cases.push_back({"company-1.0.5-no-set", [] { return dbupgrade::BuildCompanyStep105Script(TotalNameSet::None).bytes(); }});
+    cases.push_back({"company-2.0.0", [] { return dbupgrade::BuildCompanyStep200Script(false).bytes(); }});
+    cases.push_back({"company-2.0.0-kojin", [] { return dbupgrade::BuildCompanyStep200Script(true).bytes(); }});
     return cases;
 }
 

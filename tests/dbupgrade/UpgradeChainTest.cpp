@@ -253,17 +253,28 @@ TEST_P(CompanyChainTest, BuiltStepsRunOnTheBase)
              EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM SP_SISANHYO_BUMON(1, 1, '01', '01')")),
                        queryValue(db, QStringLiteral("SELECT COUNT(*) FROM SP_SISANHYO_BUMON(0, 0, '01', '01')")));
          }},
+        {QStringLiteral("2.0.0"),
+         [&] {
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM CASHFMKU WHERE CM_REC = 2 AND CF_KCODE = '9999'")),
+                       QStringLiteral("1"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KAMOKUMST WHERE (GROUPM0 < '4000' OR GROUPM0 > '7000') "
+                                                     "AND ZEBRIK_YOJITU_RATE1 IS NOT NULL")),
+                       QStringLiteral("0"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM ZEBRIK_YOJITUHENDOU")), QStringLiteral("5"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM SP_SISANHYO_KESSAN(0)")),
+                       queryValue(db, QStringLiteral("SELECT COUNT(*) FROM SP_SISANHYO_KESSAN(1)")));
+         }},
     };
-    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("1.0.5"));
+    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("2.0.0"));
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, KNAME FROM KAMOKUMST ORDER BY KCODE")), accountsBefore);
     // Row 1 holds the current version, the later rows the history of the steps.
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION ORDER BY REC")),
-              QStringList({QStringLiteral("1.0.5"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
+              QStringList({QStringLiteral("2.0.0"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
                            QStringLiteral("0.1.4"), QStringLiteral("0.1.5"), QStringLiteral("0.2.0"), QStringLiteral("0.2.1"),
                            QStringLiteral("0.2.2"), QStringLiteral("0.3.0"), QStringLiteral("0.3.1"), QStringLiteral("0.3.2"),
                            QStringLiteral("0.3.3"), QStringLiteral("0.3.4"), QStringLiteral("0.4.0"), QStringLiteral("0.4.1"),
                            QStringLiteral("1.0.0"), QStringLiteral("1.0.1"), QStringLiteral("1.0.2"), QStringLiteral("1.0.3"),
-                           QStringLiteral("1.0.5")}));
+                           QStringLiteral("1.0.5"), QStringLiteral("2.0.0")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CompanyChainTest,
