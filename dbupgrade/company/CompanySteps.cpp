@@ -11,6 +11,7 @@
 #include "dbupgrade/company/CompanyStep102.h"
 #include "dbupgrade/company/CompanyStep103.h"
 #include "dbupgrade/company/CompanyStep200.h"
+#include "dbupgrade/company/CompanyStep204.h"
 
 #include <map>
 #include <tuple>
@@ -41,6 +42,7 @@ std::function<int()> CompanyStepProc(const core::TVersionTriple& version)
         {{1, 0, 3}, RunCompanyStep103},
         {{1, 0, 5}, RunCompanyStep105},
         {{2, 0, 0}, RunCompanyStep200},
+        {{2, 0, 4}, RunCompanyStep204},
     };
     const auto found = procs.find({version.Major, version.Minor1, version.Minor2});
     return found == procs.end() ? std::function<int()>() : found->second;

@@ -9,7 +9,12 @@ namespace dbupgrade {
 
 QString TrialBalanceProcedure(const QString& set, const QString& name, const QString& verb)
 {
-    const QString path = QStringLiteral(":/schema/company/trial-balance/%1.sql").arg(set);
+    return SchemaProcedure(QStringLiteral("trial-balance/%1.sql").arg(set), name, verb);
+}
+
+QString SchemaProcedure(const QString& script, const QString& name, const QString& verb)
+{
+    const QString path = QStringLiteral(":/schema/company/") + script;
     const QStringList lines = schema::readScript(path).split(QLatin1Char('\n'));
     const QString head = QStringLiteral("CREATE PROCEDURE %1 (").arg(name);
     int first = -1;

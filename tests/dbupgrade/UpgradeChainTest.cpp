@@ -264,17 +264,27 @@ TEST_P(CompanyChainTest, BuiltStepsRunOnTheBase)
              EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM SP_SISANHYO_KESSAN(0)")),
                        queryValue(db, QStringLiteral("SELECT COUNT(*) FROM SP_SISANHYO_KESSAN(1)")));
          }},
+        {QStringLiteral("2.0.4"),
+         [&] {
+             EXPECT_EQ(queryRows(db, QStringLiteral("SELECT REC, HOLDER, PASWORD FROM TUSIN_ID")),
+                       QStringList({QStringLiteral("1||")}));
+             // Every kind here has settings of account 1401: the defaults stay.
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KS_SETSWK_INIT")), QStringLiteral("70"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM SP_KANENDO_BUMON_ZANDAKA_A4('01', '01', 1)")),
+                       queryValue(db, QStringLiteral("SELECT COUNT(DISTINCT L.REC) FROM EXTERA4 L JOIN KAMOKUMST K ON "
+                                                     "K.EXT1_A4 = L.REC")));
+         }},
     };
-    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("2.0.0"));
+    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("2.0.4"));
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, KNAME FROM KAMOKUMST ORDER BY KCODE")), accountsBefore);
     // Row 1 holds the current version, the later rows the history of the steps.
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION ORDER BY REC")),
-              QStringList({QStringLiteral("2.0.0"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
+              QStringList({QStringLiteral("2.0.4"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
                            QStringLiteral("0.1.4"), QStringLiteral("0.1.5"), QStringLiteral("0.2.0"), QStringLiteral("0.2.1"),
                            QStringLiteral("0.2.2"), QStringLiteral("0.3.0"), QStringLiteral("0.3.1"), QStringLiteral("0.3.2"),
                            QStringLiteral("0.3.3"), QStringLiteral("0.3.4"), QStringLiteral("0.4.0"), QStringLiteral("0.4.1"),
                            QStringLiteral("1.0.0"), QStringLiteral("1.0.1"), QStringLiteral("1.0.2"), QStringLiteral("1.0.3"),
-                           QStringLiteral("1.0.5"), QStringLiteral("2.0.0")}));
+                           QStringLiteral("1.0.5"), QStringLiteral("2.0.0"), QStringLiteral("2.0.4")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CompanyChainTest,
