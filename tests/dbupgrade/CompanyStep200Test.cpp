@@ -160,6 +160,30 @@ TEST(CompanyStep200Test, CorporationDataAfterTheStep)
     // Journal monitor in entry order from the facility's last journal.
     EXPECT_EQ(listed(db, QStringLiteral("SP_MONITOR_LISTUP_ENTRYORDER('01', 0, 0, -1, 0, 0, 1, 0)")), QStringLiteral("3,2,1"));
 
+    // The budget-versus-actual statements (cost account 5606): the facility's blank department,
+    // and department 01 with half the common department's period 1 shared out.
+    execute(db, {QStringLiteral("UPDATE OR INSERT INTO KAMOKU_MS (SCODE, KCODE, HCODE, BCODE, MNUM, KAR_NUK, RYOSAN) VALUES "
+                                "('01', '5606', ' ', ' ', 1, 70, 80) MATCHING (SCODE, KCODE, HCODE, BCODE, MNUM)"),
+                 QStringLiteral("UPDATE OR INSERT INTO KAMOKU_MS (SCODE, KCODE, HCODE, BCODE, MNUM, KAR_NUK) VALUES "
+                                "('01', '5606', ' ', '00', 1, 41) MATCHING (SCODE, KCODE, HCODE, BCODE, MNUM)"),
+                 QStringLiteral("UPDATE OR INSERT INTO KAMOKU_MS (SCODE, KCODE, HCODE, BCODE, MNUM, KAR_NUK) VALUES "
+                                "('01', '5606', ' ', '01', 1, 10) MATCHING (SCODE, KCODE, HCODE, BCODE, MNUM)"),
+                 QStringLiteral("UPDATE OR INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, HAIBUN01) VALUES "
+                                "('01', '5606', ' ', '01', 50) MATCHING (SCODE, KCODE, HCODE, BCODE)"),
+                 QStringLiteral("INSERT INTO EXTERKS (REC, KGROUP, SUBREC, KNAME1) VALUES (1, '1100', 1, '')"),
+                 QStringLiteral("UPDATE KAMOKUMST SET EXT1_KS = 1 WHERE KCODE = '1110'")});
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, HCODE, HOJCNT, CAST(KAR01 AS INTEGER), CAST(YOSAN01 AS INTEGER) "
+                                           "FROM SP_YOJITU_HENDOU_SONEKI(0, '01', '') WHERE KCODE = '5606'")),
+              QStringList({QStringLiteral("5606||0|70|80")}));
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, CAST(KAR01 AS INTEGER) FROM SP_YOJITU_HENDOUSONEKI_BUMON(0, 1, '01', "
+                                           "'01') WHERE KCODE = '5606'")),
+              QStringList({QStringLiteral("5606|31")}));
+    // The settlement balance by its layout row: the row's empty name takes the account's.
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT MSTREC, KNAME FROM SP_SISANHYO_KESSAN(0)")),
+              QStringList({QStringLiteral(u"1|現金")}));
+    EXPECT_EQ(listed(db, QStringLiteral("SP_MONITOR_LISTUP('01', 3, 3, -1, 0, 0, 0, 0)")), QStringLiteral("3,2,1"));
+    EXPECT_EQ(listed(db, QStringLiteral("SP_MONITOR_LISTDOWN('01', 2, 2, -1, 0, 0, 0, 0)")), QStringLiteral("2,3,4"));
+
     // Carry-forward: periods 17-19 always 0; profit-and-loss openings rolled to 0.
     EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) || '|' || SUM(KAR17 + KAR18 + KAR19 + KAS17 + KAS18 + KAS19) FROM "
                                             "SP_KURIKOSIZANDAKA(0, '01') WHERE KCODE = '6204' AND HCODE = ' ' AND BCODE = ' '")),
