@@ -8,6 +8,10 @@
 #include "dbupgrade/company/CompanyStep030.h"
 #include "dbupgrade/company/CompanyStep033.h"
 #include "dbupgrade/company/CompanyStep034.h"
+#include "dbupgrade/company/CompanyStep102.h"
+#include "dbupgrade/company/CompanyStep103.h"
+#include "dbupgrade/company/CompanyStep200.h"
+#include "dbupgrade/company/CompanyStep204.h"
 
 #include <map>
 #include <tuple>
@@ -34,6 +38,11 @@ std::function<int()> CompanyStepProc(const core::TVersionTriple& version)
         {{0, 4, 1}, RunCompanyStep041},
         {{1, 0, 0}, RunCompanyStep100},
         {{1, 0, 1}, RunCompanyStep101},
+        {{1, 0, 2}, RunCompanyStep102},
+        {{1, 0, 3}, RunCompanyStep103},
+        {{1, 0, 5}, RunCompanyStep105},
+        {{2, 0, 0}, RunCompanyStep200},
+        {{2, 0, 4}, RunCompanyStep204},
     };
     const auto found = procs.find({version.Major, version.Minor1, version.Minor2});
     return found == procs.end() ? std::function<int()>() : found->second;

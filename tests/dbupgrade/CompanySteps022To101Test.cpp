@@ -131,7 +131,8 @@ TEST(CompanyStep022Test, ResetsDefaultsAndAddsTheTopLevelGroup)
                  QStringLiteral("INSERT INTO KAMOKU_MS (SCODE, KCODE, HCODE, BCODE, MNUM, BYOSAN, BYOSOKU) VALUES ('01', '6204', ' ', '01', 15, 300, 3)")});
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KGROUP, KCODE, BCODE, T_YOSAN1, T_YOSAN3, T_YOSAN4, T_YOSAN12 FROM "
                                            "SP_MB_SELECT_YOSAN('01', ' ')")),
-              QStringList({QStringLiteral("5600|5606||0|0|0|0"), QStringLiteral("6200|6204||30|0|0|300"),
+              QStringList({QStringLiteral("5600|5606||0|0|0|0"), QStringLiteral("6200|6202||0|0|0|0"),
+                           QStringLiteral("6200|6204||30|0|0|300"),
                            QStringLiteral("8100|8101||0|0|0|0"), QStringLiteral("8200|8201||0|0|0|0"),
                            QStringLiteral("8200|8202||0|0|0|0")}));
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT BCODE, BNAME, T_YOSOKU1, T_YOSOKU12 FROM SP_MB_SELECT_YOSOKU('01', '01') "

@@ -12,6 +12,10 @@
 #include "dbupgrade/company/CompanyStep030.h"
 #include "dbupgrade/company/CompanyStep033.h"
 #include "dbupgrade/company/CompanyStep034.h"
+#include "dbupgrade/company/CompanyStep102.h"
+#include "dbupgrade/company/CompanyStep103.h"
+#include "dbupgrade/company/CompanyStep200.h"
+#include "dbupgrade/company/CompanyStep204.h"
 #include "dbupgrade/system/SystemStepScripts.h"
 
 #include "core/Globals.h"
@@ -94,6 +98,24 @@ std::vector<GoldenCase> goldenCases()
     cases.push_back({"company-0.4.1-other", [] { return dbupgrade::BuildCompanyStep041Script(false).bytes(); }});
     cases.push_back({"company-1.0.0", [] { return dbupgrade::BuildCompanyStep100Script().bytes(); }});
     cases.push_back({"company-1.0.1", [] { return dbupgrade::BuildCompanyStep101Script().bytes(); }});
+    cases.push_back({"company-1.0.2", [] { return dbupgrade::BuildCompanyStep102Script().bytes(); }});
+    cases.push_back({"company-1.0.3", [] { return dbupgrade::BuildCompanyStep103Script(false).bytes(); }});
+    cases.push_back({"company-1.0.3-siten", [] { return dbupgrade::BuildCompanyStep103Script(true).bytes(); }});
+    using dbupgrade::TotalNameSet;
+    cases.push_back({"company-1.0.5-set-a", [] { return dbupgrade::BuildCompanyStep105Script(TotalNameSet::A).bytes(); }});
+    cases.push_back({"company-1.0.5-set-b", [] { return dbupgrade::BuildCompanyStep105Script(TotalNameSet::B).bytes(); }});
+    cases.push_back({"company-1.0.5-set-c", [] { return dbupgrade::BuildCompanyStep105Script(TotalNameSet::C).bytes(); }});
+    cases.push_back({"company-1.0.5-no-set", [] { return dbupgrade::BuildCompanyStep105Script(TotalNameSet::None).bytes(); }});
+    cases.push_back({"company-2.0.0", [] { return dbupgrade::BuildCompanyStep200Script(false).bytes(); }});
+    cases.push_back({"company-2.0.0-kojin", [] { return dbupgrade::BuildCompanyStep200Script(true).bytes(); }});
+    // 2.0.4: 個人 不動産 without settings of 1401, with branches and without; with them or another kind.
+    cases.push_back({"company-2.0.4-defaults-branches", [] {
+                         return dbupgrade::BuildCompanyStep204Script(QStringList{QStringLiteral("01"), QStringLiteral("02")}).bytes();
+                     }});
+    cases.push_back({"company-2.0.4-defaults", [] {
+                         return dbupgrade::BuildCompanyStep204Script(QStringList{QStringLiteral(" ")}).bytes();
+                     }});
+    cases.push_back({"company-2.0.4", [] { return dbupgrade::BuildCompanyStep204Script(std::nullopt).bytes(); }});
     return cases;
 }
 

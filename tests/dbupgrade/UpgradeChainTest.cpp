@@ -144,6 +144,7 @@ struct CompanyChainCase {
     const char* name;
     CompanyKind kind;
     int dataType;
+    int totalNames; // default rows of ACCTOTALNAME
 };
 
 class CompanyChainTest : public testing::TestWithParam<CompanyChainCase> {};
@@ -234,22 +235,62 @@ TEST_P(CompanyChainTest, BuiltStepsRunOnTheBase)
              EXPECT_EQ(queryRows(db, QStringLiteral(u"SELECT CODE FROM SYSKMKCODEINF('二重の科目')")),
                        QStringList({QStringLiteral("1401")}));
          }},
+        {QStringLiteral("1.0.5"),
+         [&] {
+             // The total-item names by kind: 法人 set A, 個人 不動産 set C, none for medical data.
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM ACCTOTALNAME")), QString::number(c.totalNames));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM ORGDIC_1 WHERE CREC = 0")), QStringLiteral("0"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM JOBCONTROL")), QStringLiteral("0"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT ZEBRIK_BADRATE || '|' || ZEBRIK_GOODKIND FROM KAMOKUMST "
+                                                     "WHERE KCODE = '1110'")),
+                       QStringLiteral("0.9500|1"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = "
+                                                     "'KAMOKU_VIEW' AND RDB$FIELD_NAME = 'GROUPM0'")),
+                       QStringLiteral("1"));
+             // The replaced procedures answer.
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM SP_MONITOR_LISTUP('01', 0, 0, -1, 0, 0, 0, 0)")),
+                       queryValue(db, QStringLiteral("SELECT MINVALUE(50, COUNT(*)) FROM SIWAKE WHERE SCODE = '01' AND TAISHAKU = 1")));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM SP_SISANHYO_BUMON(1, 1, '01', '01')")),
+                       queryValue(db, QStringLiteral("SELECT COUNT(*) FROM SP_SISANHYO_BUMON(0, 0, '01', '01')")));
+         }},
+        {QStringLiteral("2.0.0"),
+         [&] {
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM CASHFMKU WHERE CM_REC = 2 AND CF_KCODE = '9999'")),
+                       QStringLiteral("1"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KAMOKUMST WHERE (GROUPM0 < '4000' OR GROUPM0 > '7000') "
+                                                     "AND ZEBRIK_YOJITU_RATE1 IS NOT NULL")),
+                       QStringLiteral("0"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM ZEBRIK_YOJITUHENDOU")), QStringLiteral("5"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM SP_SISANHYO_KESSAN(0)")),
+                       queryValue(db, QStringLiteral("SELECT COUNT(*) FROM SP_SISANHYO_KESSAN(1)")));
+         }},
+        {QStringLiteral("2.0.4"),
+         [&] {
+             EXPECT_EQ(queryRows(db, QStringLiteral("SELECT REC, HOLDER, PASWORD FROM TUSIN_ID")),
+                       QStringList({QStringLiteral("1||")}));
+             // Every kind here has settings of account 1401: the defaults stay.
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM KS_SETSWK_INIT")), QStringLiteral("70"));
+             EXPECT_EQ(queryValue(db, QStringLiteral("SELECT COUNT(*) FROM SP_KANENDO_BUMON_ZANDAKA_A4('01', '01', 1)")),
+                       queryValue(db, QStringLiteral("SELECT COUNT(DISTINCT L.REC) FROM EXTERA4 L JOIN KAMOKUMST K ON "
+                                                     "K.EXT1_A4 = L.REC")));
+         }},
     };
-    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("1.0.1"));
+    EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("2.0.4"));
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, KNAME FROM KAMOKUMST ORDER BY KCODE")), accountsBefore);
     // Row 1 holds the current version, the later rows the history of the steps.
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION ORDER BY REC")),
-              QStringList({QStringLiteral("1.0.1"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
+              QStringList({QStringLiteral("2.0.4"), QStringLiteral("0.1.1"), QStringLiteral("0.1.2"), QStringLiteral("0.1.3"),
                            QStringLiteral("0.1.4"), QStringLiteral("0.1.5"), QStringLiteral("0.2.0"), QStringLiteral("0.2.1"),
                            QStringLiteral("0.2.2"), QStringLiteral("0.3.0"), QStringLiteral("0.3.1"), QStringLiteral("0.3.2"),
                            QStringLiteral("0.3.3"), QStringLiteral("0.3.4"), QStringLiteral("0.4.0"), QStringLiteral("0.4.1"),
-                           QStringLiteral("1.0.0"), QStringLiteral("1.0.1")}));
+                           QStringLiteral("1.0.0"), QStringLiteral("1.0.1"), QStringLiteral("1.0.2"), QStringLiteral("1.0.3"),
+                           QStringLiteral("1.0.5"), QStringLiteral("2.0.0"), QStringLiteral("2.0.4")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CompanyChainTest,
-                         testing::Values(CompanyChainCase{"Houjin", CompanyKind::Houjin, 1},
-                                         CompanyChainCase{"KojinFudousan", CompanyKind::KojinFudousan, 2},
-                                         CompanyChainCase{"Iryou", CompanyKind::Iryou, 3}),
+                         testing::Values(CompanyChainCase{"Houjin", CompanyKind::Houjin, 1, 38},
+                                         CompanyChainCase{"KojinFudousan", CompanyKind::KojinFudousan, 2, 24},
+                                         CompanyChainCase{"Iryou", CompanyKind::Iryou, 3, 0}),
                          [](const testing::TestParamInfo<CompanyChainCase>& info) { return std::string(info.param.name); });
 
 } // namespace

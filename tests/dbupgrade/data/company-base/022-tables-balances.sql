@@ -45,7 +45,6 @@ CREATE TABLE KAMOKU_MS (
   KAS_TAX         CURRENCY DEFAULT 0,              /* 貸方の消費税 */
   BYOSAN          CURRENCY DEFAULT 0,              /* 予算（累計） */
   BYOSOKU         CURRENCY DEFAULT 0,              /* 予測（累計） */
-  RYOSAN          CURRENCY DEFAULT 0,              /* 分析オプションの予算（累計） */
   KAR_IKKATSU     CURRENCY DEFAULT 0,              /* 一括税抜の借方分 */
   KAS_IKKATSU     CURRENCY DEFAULT 0,              /* 一括税抜の貸方分 */
   BYOSAN2         CURRENCY DEFAULT 0,

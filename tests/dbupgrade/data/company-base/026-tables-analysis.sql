@@ -1,16 +1,5 @@
 /* 会計データベース: 経営分析・予算管理・比較表のテーブル */
 
-/* 予実対比変動損益計算書の行と判定比率 */
-CREATE TABLE ZEBRIK_YOJITUHENDOU (
-  REC              INTEGER NOT NULL,
-  MEISHOU          VARCHAR(14) CHARACTER SET SJIS_0208,
-  RATE1            NUMERIC(16,4) DEFAULT 0,
-  KIND1            INTEGER DEFAULT 0,
-  RATE2            NUMERIC(16,4) DEFAULT 0,
-  KIND2            INTEGER DEFAULT 1,
-  PRIMARY KEY (REC)
-);
-
 /* 予実対比の評価ルール（科目分類ごと） */
 CREATE TABLE ZEBRIK_YOJITU_HYOKARULE (
   FGCODE           AC_CODE NOT NULL,
