@@ -304,3 +304,38 @@ TEST_F(SaveRestoreTest, RestoreIntoAnEmptyRowAndABackupWithoutBlock)
         EXPECT_EQ(rows(QStringLiteral("SELECT ENTTEXT FROM DATALIST WHERE REC=2")), QStringList{QStringLiteral("さくら工房")});
     }
 }
+
+// A restore whose worker fails (a damaged backup that still carries its information block)
+// over a consolidation of another name: the target keeps its database, its row and its children.
+TEST_F(SaveRestoreTest, AFailedRestoreKeepsTheConsolidationsChildren)
+{
+    const QString place = folder(QStringLiteral("minato"));
+    backup(1, place);
+    const QString fbk = place + QStringLiteral("/qmacc.fbk");
+    companydata::TBackupRestoreThread zone(true);
+    ASSERT_TRUE(zone.ReadZoneInfo(fbk, true));
+    {
+        QFile cut(fbk);
+        ASSERT_TRUE(cut.resize(cut.size() / 2));
+    }
+    ASSERT_TRUE(zone.WriteZoneInfo(fbk));
+
+    const QString child = folder(QStringLiteral("d2/001"));
+    QFile(child + QStringLiteral("/qmacc.fdb")).open(QIODevice::WriteOnly);
+    run({QStringLiteral("UPDATE DATALIST SET GASSAN=1 WHERE REC=2"),
+         QStringLiteral("INSERT INTO CHILD_DATALIST(REC,ROWNO,GROUPID,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,NENDO,GASSAN) "
+                        "VALUES(2,1,%1,'支店','支店','%2',0,1,10)")
+             .arg(core::SystemDef.GROUPID)
+             .arg(child)});
+    const QString rowBefore = rowOf(2);
+    auto box = open();
+    select(*box, 2);
+    EXPECT_EQ(box->RestoreData(place), -1);
+    EXPECT_EQ(details.size(), 1); // the differences were agreed to
+    EXPECT_FALSE(messages.messages.isEmpty());
+    EXPECT_EQ(companyOf(sakura), QStringLiteral("株式会社さくら工房"));
+    EXPECT_EQ(rowOf(2), rowBefore);
+    EXPECT_EQ(rows(QStringLiteral("SELECT PASNAME FROM CHILD_DATALIST WHERE REC=2")), QStringList{child});
+    EXPECT_TRUE(QFile::exists(child + QStringLiteral("/qmacc.fdb")));
+    EXPECT_EQ(statusOf(sakura), 1);
+}
