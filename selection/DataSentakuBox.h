@@ -171,8 +171,6 @@ public:
     // The current row's lock mark: taken shows the key and locks with the code (the session's
     // login code when 0); not taken clears both.
     void SetLockMark(bool taken, qint32 code);
-    // The session's work folder of a save or restore on the database server.
-    QString ServerWorkFolderPath() const;
 
     std::unique_ptr<controls::TFileOperationBox> SaveFolderBox;
     std::unique_ptr<controls::TFileOperationBoxEx1> RestoreFolderBox;

@@ -104,8 +104,6 @@ void WarnThread(const companydata::TBackupRestoreThread& thread)
 
 } // namespace
 
-QString TDataSentakuBox::ServerWorkFolderPath() const { return ServerWorkFolder(); }
-
 int TDataSentakuBox::SaveData(const QString& givenFolder)
 {
     const int row = Grid->Row();

@@ -124,10 +124,12 @@ int TDataSentakuBox::TakeOutBringBack()
             return 1;
         ShowLines(*this, 2,
                   {QStringLiteral("続いて、このコンピュータのデータリストを表示します。"), QStringLiteral("持ち出し先を選んで下さい。")});
+        bool launched = false;
         try {
             SwitchConnection(keep, QStringLiteral("local"));
             if (!core::SystemDef.SYSDIR.isEmpty() && ReconnectSystem(QString())) {
                 core::RequireDM().GetSystemVersion();
+                launched = true;
                 if (LaunchLocalSelection(QStringLiteral("Restore"), work) == 1)
                     taken = true;
             }
@@ -137,7 +139,8 @@ int TDataSentakuBox::TakeOutBringBack()
             throw;
         }
         SwitchConnection(keep, QStringLiteral("server"));
-        if (ReconnectSystem(keep.HostName))
+        // Without a local run the row is left as it was.
+        if (ReconnectSystem(keep.HostName) && launched)
             SetLockMark(taken, 0);
         return 1;
     }
