@@ -200,7 +200,7 @@ int TDataSentakuBox::SaveData(const QString& givenFolder)
     SetDataStatus(f, companydata::kDataBackup);
     DataListRefresh(*this, row);
     int result = -1;
-    {
+    try {
         auto progress = ShowProgress(*this, QStringLiteral("保存中"), QStringLiteral("保存中、しばらくお待ちください…"));
         companydata::TBackupRestoreThread thread(true);
         thread.Mode = 0;
@@ -218,6 +218,9 @@ int TDataSentakuBox::SaveData(const QString& givenFolder)
         progress->Close();
         if (result != 1)
             WarnThread(thread);
+    } catch (...) {
+        SetDataStatus(f, companydata::kDataNormal);
+        throw;
     }
     if (row < Grid->RowCount())
         Grid->SetRow(row);
@@ -331,151 +334,166 @@ int TDataSentakuBox::RestoreData(const QString& givenFolder)
         raise();
         return result;
     };
-    const QString temp = core::SystemDef.TempDir;
-    for (const QString& name : {kBackupName, QStringLiteral("qmacc.fdb"), QStringLiteral("qmacc.ini")})
-        QFile::remove(QDir(temp).filePath(name));
+    // The work between the lock and the release; whatever it throws, the row is released and
+    // the state mark cleared before the error goes on.
+    const auto restore = [&]() -> int {
+        const QString temp = core::SystemDef.TempDir;
+        for (const QString& name : {kBackupName, QStringLiteral("qmacc.fdb"), QStringLiteral("qmacc.ini")})
+            QFile::remove(QDir(temp).filePath(name));
 
-    // The source backup: on the server as it is, or a copy in the temporary folder with its
-    // information block cut off.
-    const bool serverSource = location != 0;
-    const QString workFolder = serverSource ? ServerWorkFolder() : temp;
-    QString sourceBackup;
-    companydata::TBackupRestoreThread zone(true);
-    bool hasBlock = false;
-    if (serverSource) {
-        if (!core::fileops::DExist(dm, workFolder, location))
-            core::fileops::MkDir(dm, workFolder, location);
-        sourceBackup = sourceFile;
-    } else {
-        QDir().mkpath(temp);
-        sourceBackup = QDir(temp).filePath(kBackupName);
-        if (!core::fileops::FCopy(dm, sourceFile, sourceBackup, 0)) {
-            ShowLines(*this, 2, {QStringLiteral("ワーク領域にファイルをコピー出来なかったため、復元処理は失敗しました。")});
-            return finish(-1);
-        }
-        hasBlock = zone.ReadZoneInfo(sourceBackup, true);
-    }
-
-    // The data-match check against the data already in the target.
-    bool ok = true;
-    int useMyNumber = hasBlock ? zone.ZoneUseMyNumber : 0;
-    RestoreSource = TDataInfomationRec{};
-    companydata::ClearDataInfoRec(RestoreSource);
-    TDataMatchCheck check;
-    check.Owner = this;
-    check.Progress = progress.get();
-    check.ConnectMode = core::ConnectMode;
-    check.ShowDetailBox = ShowDetailBox;
-    if (broken) {
-        ok = ShowLines(*this, 3,
-                       {QStringLiteral("このデータは破損データのため、データ間の照合チェックは行わずに復元を行います。"),
-                        QStringLiteral("よろしいですか？")})
-            == core::mrOk;
-    } else if (core::fileops::FExist(dm, QDir(f).filePath(kDataFileName), core::ConnectMode)) {
-        TDataInfomationRec sourceInfo;
-        if (hasBlock) {
-            sourceInfo = InfoFromZone(zone);
-            progress->SetInfoLabel(QStringLiteral("照合チェック中、しばらくお待ちください…"));
-            ok = check.CheckKindPair(kVerbRestore, sourceInfo, f) == 1;
+        // The source backup: on the server as it is, or a copy in the temporary folder with its
+        // information block cut off.
+        const bool serverSource = location != 0;
+        const QString workFolder = serverSource ? ServerWorkFolder() : temp;
+        QString sourceBackup;
+        companydata::TBackupRestoreThread zone(true);
+        bool hasBlock = false;
+        if (serverSource) {
+            if (!core::fileops::DExist(dm, workFolder, location))
+                core::fileops::MkDir(dm, workFolder, location);
+            sourceBackup = sourceFile;
         } else {
-            companydata::TBackupRestoreThread work(true);
-            work.Mode = 1;
-            work.HostName = serverSource ? core::SystemDef.HOSTNAME : QStringLiteral("127.0.0.1");
-            work.TransferKind = 0;
-            work.DatabaseName = QDir(workFolder).filePath(kDataFileName);
-            work.BackupFileName = sourceBackup;
-            work.AskIncludeMyNumber = false;
-            work.ProcessName = kProcessName;
-            companydata::RunBackupRestoreThread(work);
-            if (ThreadOk(work)) {
-                // The restored copy's information, read from its database on the machine
-                // that holds it.
-                companydata::ClearDataInfoRec(sourceInfo);
-                if (dm.fnAccDatConnected(serverSource ? core::SystemDef.HOSTNAME : QString(), workFolder, 0)) {
-                    try {
-                        companydata::TDataInfomation().GetDataInfoRec(sourceInfo);
-                    } catch (...) {
-                        dm.AccDatDisconnect(workFolder, 0, 0);
-                        throw;
-                    }
-                    dm.AccDatDisconnect(workFolder, 0, 0);
-                }
-                ok = check.CheckKindPair(kVerbRestore, sourceInfo, f) == 1;
-                useMyNumber = sourceInfo.UseMyNumber;
-            } else {
-                progress->Close();
-                WarnThread(work);
-                ok = false;
+            QDir().mkpath(temp);
+            sourceBackup = QDir(temp).filePath(kBackupName);
+            if (!core::fileops::FCopy(dm, sourceFile, sourceBackup, 0)) {
+                ShowLines(*this, 2, {QStringLiteral("ワーク領域にファイルをコピー出来なかったため、復元処理は失敗しました。")});
+                return -1;
             }
+            hasBlock = zone.ReadZoneInfo(sourceBackup, true);
         }
-        if (ok)
-            RestoreSource = sourceInfo;
-    }
-    if (serverSource)
-        core::fileops::RmDir(dm, workFolder, location, false);
-    if (!ok)
-        return finish(-1);
 
-    // The restore itself. The worker restores into a scratch database and puts it in place only
-    // when complete, so a failure leaves the target as it was: nothing else is changed then.
-    const bool hadDatabase = core::fileops::FExist(dm, QDir(f).filePath(kDataFileName), core::ConnectMode);
-    if (!core::fileops::DExist(dm, f, core::ConnectMode))
-        core::fileops::MkDir(dm, f, core::ConnectMode);
-    SetDataStatus(f, companydata::kDataRestore);
-    companydata::TBackupRestoreThread thread(true);
-    thread.Mode = 1;
-    thread.HostName = core::SystemDef.HOSTNAME;
-    thread.DatabaseName = QDir(f).filePath(kDataFileName);
-    thread.BackupFileName = sourceBackup;
-    thread.TransferKind = ClientServer() && !serverSource ? 1 : 0;
-    thread.ZoneUseMyNumber = useMyNumber;
-    thread.AskIncludeMyNumber = true;
-    thread.LogMyNumber = true;
-    thread.KeepIndexes = 1;
-    thread.ProcessName = kProcessName;
-    companydata::RunBackupRestoreThread(thread);
-    if (!ThreadOk(thread)) {
-        progress->Close();
-        WarnThread(thread);
-        return finish(-1);
-    }
-
-    // The restored data set's information into its database, its information file and the row.
-    TDataInfomationRec restored;
-    companydata::ClearDataInfoRec(restored);
-    info.GetDataInfoOfFolder(f, restored);
-    if (!hadDatabase || RestoreSource.Shougou.isEmpty())
-        RestoreSource = restored;
-    const bool parent = companydata::IsParentKind(rec.Gassan);
-    if (!ClientServer() && parent && rec.Shougou != restored.Shougou)
-        ClearChildren(*this, row, true);
-    companydata::TDataSentakuRec* listed = ParentRecordOf(*this, row);
-    const int childCount = parent && listed ? int(listed->Children.size()) : 0;
-    SyncGassanSetting(f, restored.GassanKbn, rec.Gassan, childCount);
-    companydata::TCloudShareIO().ClearSetting(core::SystemDef.HOSTNAME, f);
-    restored.Status = companydata::kDataNormal;
-    restored.CloudShare = 0;
-    info.UpdateDataInfomation(core::SystemDef.HOSTNAME, f, restored);
-    if (core::ConnectMode == 0)
-        info.WriteIniFile(f, companydata::kSectionDataInfo, restored);
-    companydata::TDataListRec updated = List.GetRowRec(*Grid, row);
-    SetListRecFromInfo(updated, restored, false);
-    updated.EntText = restored.DataListName.isEmpty() ? restored.Shougou : restored.DataListName;
-    updated.DispName = updated.EntText;
-    updated.Cloud = 0;
-    updated.DataStatus = 0;
-    updated.DataLock = rec.DataLock;
-    StoreRowRec(*this, row, updated);
-    DataListRefresh(*this, row);
-    if (ShareStateOf(updated) == 2 && row < Grid->RowCount()) {
-        Grid->SetRow(row);
-        if (StoreSharedRow(row, true) == 1) {
-            if (companydata::TDataSentakuRec* stored = ParentRecordOf(*this, row))
-                SetShareLock(1, *stored);
+        // The data-match check against the data already in the target.
+        bool ok = true;
+        int useMyNumber = hasBlock ? zone.ZoneUseMyNumber : 0;
+        RestoreSource = TDataInfomationRec{};
+        companydata::ClearDataInfoRec(RestoreSource);
+        TDataMatchCheck check;
+        check.Owner = this;
+        check.Progress = progress.get();
+        check.ConnectMode = core::ConnectMode;
+        check.ShowDetailBox = ShowDetailBox;
+        if (broken) {
+            ok = ShowLines(*this, 3,
+                           {QStringLiteral("このデータは破損データのため、データ間の照合チェックは行わずに復元を行います。"),
+                            QStringLiteral("よろしいですか？")})
+                == core::mrOk;
+        } else if (core::fileops::FExist(dm, QDir(f).filePath(kDataFileName), core::ConnectMode)) {
+            TDataInfomationRec sourceInfo;
+            if (hasBlock) {
+                sourceInfo = InfoFromZone(zone);
+                progress->SetInfoLabel(QStringLiteral("照合チェック中、しばらくお待ちください…"));
+                ok = check.CheckKindPair(kVerbRestore, sourceInfo, f) == 1;
+            } else {
+                companydata::TBackupRestoreThread work(true);
+                work.Mode = 1;
+                work.HostName = serverSource ? core::SystemDef.HOSTNAME : QStringLiteral("127.0.0.1");
+                work.TransferKind = 0;
+                work.DatabaseName = QDir(workFolder).filePath(kDataFileName);
+                work.BackupFileName = sourceBackup;
+                work.AskIncludeMyNumber = false;
+                work.ProcessName = kProcessName;
+                companydata::RunBackupRestoreThread(work);
+                if (ThreadOk(work)) {
+                    // The restored copy's information, read from its database on the machine
+                    // that holds it.
+                    companydata::ClearDataInfoRec(sourceInfo);
+                    if (dm.fnAccDatConnected(serverSource ? core::SystemDef.HOSTNAME : QString(), workFolder, 0)) {
+                        try {
+                            companydata::TDataInfomation().GetDataInfoRec(sourceInfo);
+                        } catch (...) {
+                            dm.AccDatDisconnect(workFolder, 0, 0);
+                            throw;
+                        }
+                        dm.AccDatDisconnect(workFolder, 0, 0);
+                    }
+                    ok = check.CheckKindPair(kVerbRestore, sourceInfo, f) == 1;
+                    useMyNumber = sourceInfo.UseMyNumber;
+                } else {
+                    progress->Close();
+                    WarnThread(work);
+                    ok = false;
+                }
+            }
+            if (ok)
+                RestoreSource = sourceInfo;
         }
+        if (serverSource)
+            core::fileops::RmDir(dm, workFolder, location, false);
+        if (!ok)
+            return -1;
+
+        // The restore itself. The worker restores into a scratch database and puts it in place only
+        // when complete, so a failure leaves the target as it was: nothing else is changed then.
+        const bool hadDatabase = core::fileops::FExist(dm, QDir(f).filePath(kDataFileName), core::ConnectMode);
+        if (!core::fileops::DExist(dm, f, core::ConnectMode))
+            core::fileops::MkDir(dm, f, core::ConnectMode);
+        SetDataStatus(f, companydata::kDataRestore);
+        companydata::TBackupRestoreThread thread(true);
+        thread.Mode = 1;
+        thread.HostName = core::SystemDef.HOSTNAME;
+        thread.DatabaseName = QDir(f).filePath(kDataFileName);
+        thread.BackupFileName = sourceBackup;
+        thread.TransferKind = ClientServer() && !serverSource ? 1 : 0;
+        thread.ZoneUseMyNumber = useMyNumber;
+        thread.AskIncludeMyNumber = true;
+        thread.LogMyNumber = true;
+        thread.KeepIndexes = 1;
+        thread.ProcessName = kProcessName;
+        companydata::RunBackupRestoreThread(thread);
+        if (!ThreadOk(thread)) {
+            progress->Close();
+            WarnThread(thread);
+            return -1;
+        }
+
+        // The restored data set's information into its database, its information file and the row.
+        TDataInfomationRec restored;
+        companydata::ClearDataInfoRec(restored);
+        info.GetDataInfoOfFolder(f, restored);
+        if (!hadDatabase || RestoreSource.Shougou.isEmpty())
+            RestoreSource = restored;
+        const bool parent = companydata::IsParentKind(rec.Gassan);
+        if (!ClientServer() && parent && rec.Shougou != restored.Shougou)
+            ClearChildren(*this, row, true);
+        companydata::TDataSentakuRec* listed = ParentRecordOf(*this, row);
+        const int childCount = parent && listed ? int(listed->Children.size()) : 0;
+        SyncGassanSetting(f, restored.GassanKbn, rec.Gassan, childCount);
+        companydata::TCloudShareIO().ClearSetting(core::SystemDef.HOSTNAME, f);
+        restored.Status = companydata::kDataNormal;
+        restored.CloudShare = 0;
+        info.UpdateDataInfomation(core::SystemDef.HOSTNAME, f, restored);
+        if (core::ConnectMode == 0)
+            info.WriteIniFile(f, companydata::kSectionDataInfo, restored);
+        companydata::TDataListRec updated = List.GetRowRec(*Grid, row);
+        SetListRecFromInfo(updated, restored, false);
+        updated.EntText = restored.DataListName.isEmpty() ? restored.Shougou : restored.DataListName;
+        updated.DispName = updated.EntText;
+        updated.Cloud = 0;
+        updated.DataStatus = 0;
+        updated.DataLock = rec.DataLock;
+        StoreRowRec(*this, row, updated);
         DataListRefresh(*this, row);
+        if (ShareStateOf(updated) == 2 && row < Grid->RowCount()) {
+            Grid->SetRow(row);
+            if (StoreSharedRow(row, true) == 1) {
+                if (companydata::TDataSentakuRec* stored = ParentRecordOf(*this, row))
+                    SetShareLock(1, *stored);
+            }
+            DataListRefresh(*this, row);
+        }
+        return 1;
+    };
+    int result = -1;
+    try {
+        result = restore();
+    } catch (...) {
+        try {
+            finish(-1);
+        } catch (...) {
+        }
+        throw;
     }
-    return finish(1);
+    return finish(result);
 }
 
 } // namespace selection

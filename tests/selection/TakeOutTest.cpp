@@ -221,3 +221,4 @@ TEST_F(TakeOutTest, TakeOutLocksAndBringBackRestoresOrKeepsTheLock)
         core::ConnectMode = 1;
     }
 }
+
