@@ -135,8 +135,9 @@ public:
     // Shows the details dialog modally; its result.
     std::function<int(TDataSyosaiInfoBox& box)> ShowSyosaiBox;
 
-    // Operations that later work builds. Each reports through NotYetAvailable and changes
-    // nothing; the results are those of an operation not done.
+    // Operations on data sets. Copy and paste, new data, distributed-input data, delete, areas,
+    // unassigning and the list print still report through NotYetAvailable and change nothing;
+    // their results are those of an operation not done.
     void NotYetAvailable();
     int CopyPaste();
     int NewData();                               // 1 when data was created
