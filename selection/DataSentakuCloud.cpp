@@ -118,6 +118,7 @@ void TDataSentakuBox::btnCloudShareClick()
 
     rec = List.GetRowRec(*Grid, row);
     rec.Cloud = settei.NewCloudLine > 0 ? 1 : 0;
+
     info.WriteIniValue(f, companydata::kSectionDataInfo, false, int(rec.Cloud), QStringLiteral("CLOUD_SHARE"));
     StoreRowRec(*this, row, rec);
     List.SetGridRow(*Grid, row, rec);
@@ -126,7 +127,9 @@ void TDataSentakuBox::btnCloudShareClick()
             if (companydata::TDataSentakuRec* parent = ParentRecordOf(*this, Grid->Row()))
                 SetShareLock(1, *parent);
     }
-    DataListRefresh(*this, Grid->Row());
+    // Redrawn from the record just written: the cloud mark is the settings' answer.
+    if (Grid->Row() >= 0)
+        List.SetGridRow(*Grid, Grid->Row(), List.GetRowRec(*Grid, Grid->Row()));
     finish();
 }
 

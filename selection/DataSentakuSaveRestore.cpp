@@ -452,7 +452,7 @@ int TDataSentakuBox::RestoreData(const QString& givenFolder)
         info.GetDataInfoOfFolder(f, restored);
         if (!hadDatabase || RestoreSource.Shougou.isEmpty())
             RestoreSource = restored;
-        const bool parent = companydata::IsParentKind(rec.Gassan);
+        const bool parent = companydata::HasChildren(rec.Gassan);
         if (!ClientServer() && parent && rec.Shougou != restored.Shougou)
             ClearChildren(*this, row, true);
         companydata::TDataSentakuRec* listed = ParentRecordOf(*this, row);

@@ -67,7 +67,7 @@ int TDataSentakuBox::StoreSharedRow(int row, bool automatic)
     TDataSentakuRec* parent = ParentRecordOf(*this, row);
     if (!parent)
         return 0;
-    if (companydata::IsParentKind(parent->Gassan)) {
+    if (companydata::HasChildren(parent->Gassan)) {
         // A consolidation counts as broken when the parent or one child is.
         bool broken = false;
         const auto check = [&](TDataListRec& rec) {
@@ -143,7 +143,7 @@ void TDataSentakuBox::SetShareLock(int mark, TDataSentakuRec& rec)
             ServerSentaku().SetShareStatusIfChanged(one.PasName, status);
     };
     mark1(rec, false);
-    if (companydata::IsParentKind(rec.Gassan))
+    if (companydata::HasChildren(rec.Gassan))
         for (TDataListRec& child : rec.Children)
             mark1(child, true);
 }

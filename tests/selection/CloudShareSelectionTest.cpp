@@ -4,6 +4,7 @@
 
 #include "tests/companydata/RegistryTestFixture.h"
 
+#include "communication/DataTusin.h"
 #include "communication/TusinSetteiStandIn.h"
 #include "companydata/DataInfomation.h"
 #include "controls/grid/TxGrid.h"
@@ -26,13 +27,26 @@ class SetteiDouble : public communication::TfrmTusinSettei {
 public:
     int Answer = 0;
     int Line = 0;
+    bool Empty = false;
     int Runs = 0;
     int ExecuteCloudShareSettei(const QString&) override
     {
         ++Runs;
         NewCloudLine = Line;
-        LineEmpty = false;
+        LineEmpty = Empty;
         return Answer;
+    }
+};
+
+// The cloud send's answers in turn (then 0); records the folders sent.
+class SendDouble : public communication::TfmDataTusin {
+public:
+    QList<int> Answers;
+    QStringList Sent;
+    int CloudShareSend(const QString& dataFolder, const QString&, int) override
+    {
+        Sent << dataFolder;
+        return Answers.isEmpty() ? 0 : Answers.takeFirst();
     }
 };
 
@@ -147,6 +161,27 @@ TEST_F(CloudShareSelectionTest, RefusalsAndTheSettingsAnswer)
         EXPECT_EQ(cloudShareOf(path), c.cloud);
         ++rec;
     }
+}
+
+// A new line without data is sent at once; a failed send opens the settings again.
+TEST_F(CloudShareSelectionTest, AFailedSendOpensTheSettingsAgain)
+{
+    const QString path = addRow(1, QStringLiteral("15.1.0"), 0, 0);
+    auto box = open(1);
+    auto* settei = new SetteiDouble;
+    settei->Line = 4;
+    settei->Empty = true;
+    box->TusinSettei.reset(settei);
+    auto* send = new SendDouble;
+    send->Answers = {1};
+    box->CloudTusin.reset(send);
+    box->btnCloudShareClick();
+    EXPECT_EQ(settei->Runs, 2);
+    EXPECT_EQ(send->Sent, (QStringList{path, path}));
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("クラウドシェア送信処理でエラーが発生しました。設定画面を開きます。")});
+    EXPECT_TRUE(box->Grid->isEnabled());
+    EXPECT_EQ(cloudOf(1), QStringLiteral("1"));
+    EXPECT_EQ(cloudShareOf(path), QStringLiteral("1"));
 }
 
 TEST_F(CloudShareSelectionTest, TheSettingsStandInChangesNothing)
