@@ -139,7 +139,7 @@ void TDataSentakuBox::SetShareLock(int mark, TDataSentakuRec& rec)
         TDataListRec derived = one;
         companydata::TDataSentakuListCtl::DeriveLocalPath(derived);
         SetShareStatusOf(derived.LocalPath, status);
-        if (!one.PasName.isEmpty() && SameFolder(one.PasName, derived.LocalPath) == false)
+        if (!one.PasName.isEmpty() && !SameFolder(one.PasName, derived.LocalPath))
             ServerSentaku().SetShareStatusIfChanged(one.PasName, status);
     };
     mark1(rec, false);

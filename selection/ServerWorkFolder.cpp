@@ -1,7 +1,6 @@
 #include "selection/ServerWorkFolder.h"
 
 #include "core/Globals.h"
-#include "core/Globals.h"
 #include "selection/LogonBox.h"
 
 namespace selection {
