@@ -307,7 +307,8 @@ TEST_F(SaveRestoreTest, RestoreIntoAnEmptyRowAndABackupWithoutBlock)
 
 // A restore whose worker fails (a damaged backup that still carries its information block)
 // over a consolidation of another name: the target keeps its database, its row and its children.
-TEST_F(SaveRestoreTest, AFailedRestoreKeepsTheConsolidationsChildren)
+// A complete one removes the children.
+TEST_F(SaveRestoreTest, TheConsolidationsChildrenGoOnlyAfterACompleteRestore)
 {
     const QString place = folder(QStringLiteral("minato"));
     backup(1, place);
@@ -338,4 +339,16 @@ TEST_F(SaveRestoreTest, AFailedRestoreKeepsTheConsolidationsChildren)
     EXPECT_EQ(rows(QStringLiteral("SELECT PASNAME FROM CHILD_DATALIST WHERE REC=2")), QStringList{child});
     EXPECT_TRUE(QFile::exists(child + QStringLiteral("/qmacc.fdb")));
     EXPECT_EQ(statusOf(sakura), 1);
+
+    // A complete restore of the other company removes the children, after the restore.
+    const QString good = folder(QStringLiteral("good"));
+    backup(1, good);
+    auto again = open();
+    select(*again, 2);
+    details.clear();
+    EXPECT_EQ(again->RestoreData(good), 1) << messageText().toStdString();
+    EXPECT_EQ(details.size(), 1);
+    EXPECT_EQ(companyOf(sakura), QStringLiteral("株式会社みなと商事"));
+    EXPECT_TRUE(rows(QStringLiteral("SELECT PASNAME FROM CHILD_DATALIST WHERE REC=2")).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(child));
 }
