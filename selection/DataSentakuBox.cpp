@@ -9,6 +9,11 @@
 #include "selection/DataSentakuState.h"
 #include "selection/DataSyosaiInfoBox.h"
 #include "selection/ServerSentakuBox.h"
+#include "selection/WhichDataSetBox.h"
+#include "communication/DataTusin.h"
+#include "communication/TusinSetteiStandIn.h"
+#include "controls/chooser/TFileOperationBox.h"
+#include "controls/chooser/TFileOperationBoxEx1.h"
 #include "companydata/DataInfomation.h"
 #include "controls/dialogs/SlotGuard.h"
 #include "controls/dialogs/WindowKeyPreview.h"
@@ -151,6 +156,9 @@ TDataSentakuBox::TDataSentakuBox(QWidget* owner)
     ShowDetailBox = [](const controls::TMessageInfoRec& info) { return controls::ShowMessageBox(info); };
     ShowPlaceBox = [](TDataPlaceBox& box) { return box.exec(); };
     ShowSyosaiBox = [](TDataSyosaiInfoBox& box) { return box.exec(); };
+    ShowFolderBox = [](controls::TFileOperationBox& box) { return box.exec(); };
+    ShowServerBox = [](TServerSentakuBox& box) { return box.exec(); };
+    ShowWhichBox = [](TWhichDataSetBox& box) { return box.exec(); };
     ServerFileExists = [](const QString& folder) {
         return core::DM ? core::fileops::ServerFileState(*core::DM, folder + QStringLiteral("/qmacc.fdb"))
                         : core::FileState::Unknown;

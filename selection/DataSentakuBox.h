@@ -29,7 +29,15 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
+namespace communication {
+class TfmDataTusin;
+class TfrmTusinSettei;
+}
+
 namespace controls {
+class TFileOperationBox;
+class TFileOperationBoxEx1;
+class TxAnimeProgressDialog;
 class TxGrid;
 class WindowKeyPreview;
 }
@@ -39,6 +47,20 @@ namespace selection {
 class TDataPlaceBox;
 class TServerSentakuBox;
 class TDataSyosaiInfoBox;
+class TWhichDataSetBox;
+
+// The session's connection values that take-out and bring-back keep while the session works
+// on the local data area.
+struct TKeptConnection {
+    int ConnectMode = 0;
+    QString HostName;
+    QString SysDir;
+    QString DataFolder;
+    qint32 LocalAdmin = 0;
+    qint32 SysDbMajor = 0;
+    qint32 SysDbMinor1 = 0;
+    qint32 SysDbMinor2 = 0;
+};
 
 // Form styles of the "FormStyle" parameter: MDI child and MDI form become normal windows here.
 enum TDataSentakuFormStyle { fsMdiChild = 0, fsMdiForm = 1, fsNormal = 2, fsStayOnTop = 3 };
@@ -113,8 +135,9 @@ public:
     // Shows the details dialog modally; its result.
     std::function<int(TDataSyosaiInfoBox& box)> ShowSyosaiBox;
 
-    // Operations that later work builds. Each reports through NotYetAvailable and changes
-    // nothing; the results are those of an operation not done.
+    // Operations on data sets. Copy and paste, new data, distributed-input data, delete, areas,
+    // unassigning and the list print still report through NotYetAvailable and change nothing;
+    // their results are those of an operation not done.
     void NotYetAvailable();
     int CopyPaste();
     int NewData();                               // 1 when data was created
@@ -136,6 +159,34 @@ public:
     // a stored shared row is fetched (a fetched one stored); 1 when nothing is to be done.
     int AutoFetchShared(int row);
     int AutoStoreShared(int row);
+    // ---- save, restore, shared data, cloud share, take-out and bring-back ----
+    // Fetches and stores again a shared row stored on the share (stand-alone); true when
+    // nothing was to be done or both succeeded.
+    bool AutoShareBeforeUse(int row);
+    // The fetch mark of the record (and its children) written, with the share status of its
+    // working folder and of its shared folder.
+    void SetShareLock(int mark, companydata::TDataSentakuRec& rec);
+    // "backup" keeps the session's connection values, "local" switches the session to the
+    // local data area, "server" puts the kept values back.
+    void SwitchConnection(TKeptConnection& keep, const QString& kind);
+    // The current row's lock mark: taken shows the key and locks with the code (the session's
+    // login code when 0); not taken clears both.
+    void SetLockMark(bool taken, qint32 code);
+
+    std::unique_ptr<controls::TFileOperationBox> SaveFolderBox;
+    std::unique_ptr<controls::TFileOperationBoxEx1> RestoreFolderBox;
+    std::unique_ptr<communication::TfrmTusinSettei> TusinSettei; // created on first use
+    std::unique_ptr<communication::TfmDataTusin> CloudTusin;     // created on first use
+    communication::TfrmTusinSettei& TusinSetteiForm();
+    communication::TfmDataTusin& CloudTusinForm();
+    // Modal runs that tests answer: the folder choosers, the shared-data selection and the
+    // take-out or bring-back choice; each returns the dialog's result.
+    std::function<int(controls::TFileOperationBox& box)> ShowFolderBox;
+    std::function<int(TServerSentakuBox& box)> ShowServerBox;
+    std::function<int(TWhichDataSetBox& box)> ShowWhichBox;
+    // The source information of the last restore check (name, period, version, kind).
+    companydata::TDataInfomationRec RestoreSource;
+
     // A key in the grid; true when the incremental search took it.
     bool GridKey(const QString& text, bool keypad);
     void IncSearchTimerFired();

@@ -1,7 +1,6 @@
 // The operations on data sets of the data-selection dialog that are not built yet: copy and
-// paste, new data, distributed-input data, delete, areas, save and restore, list print,
-// take-out and bring-back, shared data and the cloud share (the refresh's update of the
-// shared-data list row is the kept shared-data selection's). Each one reports that it is not
+// paste, new data, distributed-input data, delete, areas and list print (the refresh's update
+// of the shared-data list row is the kept shared-data selection's). Each one reports that it is not
 // available and changes nothing, with the result of an operation not done, so that every key,
 // button and automatic step that reaches one leaves the list, the registry and the session as
 // they were.
@@ -52,37 +51,7 @@ int TDataSentakuBox::UnassignSharedData()
     return 0;
 }
 
-int TDataSentakuBox::SaveData(const QString& /*folder*/)
-{
-    NotYetAvailable();
-    return -1;
-}
-
-int TDataSentakuBox::RestoreData(const QString& /*folder*/)
-{
-    NotYetAvailable();
-    return -1;
-}
-
 void TDataSentakuBox::PrintList() { NotYetAvailable(); }
-
-int TDataSentakuBox::TakeOutBringBack()
-{
-    NotYetAvailable();
-    return 1;
-}
-
-int TDataSentakuBox::FetchSharedRow(int /*row*/, bool /*automatic*/)
-{
-    NotYetAvailable();
-    return 0;
-}
-
-int TDataSentakuBox::StoreSharedRow(int /*row*/, bool /*automatic*/)
-{
-    NotYetAvailable();
-    return 0;
-}
 
 TServerSentakuBox& TDataSentakuBox::ServerSentaku()
 {
@@ -92,41 +61,6 @@ TServerSentakuBox& TDataSentakuBox::ServerSentaku()
 }
 
 void TDataSentakuBox::UpdateServerRow(const companydata::TDataListRec& rec) { ServerSentaku().UpdateServerRow(rec); }
-
-void TDataSentakuBox::btnKyoyuDataDownClick()
-{
-    // A shared row is fetched, an empty local row gets a shared data set assigned (the
-    // shared-data selection); a local row with data is refused.
-    const int row = Grid->Row();
-    if (row < 0 || row >= Grid->RowCount())
-        return;
-    const companydata::TDataListRec rec = List.GetRowRec(*Grid, row);
-    if (ShareStateOf(rec) != 0) {
-        FetchSharedRow(row, false);
-    } else if (!rec.EntText.isEmpty()) {
-        core::showMessage(core::MessageKind::Information,
-                          QStringLiteral("選択したフォルダには既にデータが登録されています。\r"), core::mbYes);
-    } else {
-        NotYetAvailable();
-    }
-    raise();
-    SetFKeyCaptions();
-}
-
-void TDataSentakuBox::btnKyoyuDataUpClick()
-{
-    const int row = Grid->Row();
-    if (row >= 0 && row < Grid->RowCount())
-        StoreSharedRow(row, false);
-    raise();
-    SetFKeyCaptions();
-}
-
-void TDataSentakuBox::btnCloudShareClick()
-{
-    NotYetAvailable();
-    SetFKeyCaptions();
-}
 
 int TDataSentakuBox::AutoFetchShared(int row)
 {
