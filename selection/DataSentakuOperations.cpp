@@ -1,6 +1,5 @@
-// The operations on data sets of the data-selection dialog that are not built yet: copy and
-// paste, new data, distributed-input data, delete, areas, save and restore, list print,
-// take-out and bring-back, shared data and the cloud share (the refresh's update of the
+// The operations on data sets of the data-selection dialog that are not built yet: save and
+// restore, list print, take-out and bring-back, shared data and the cloud share (the refresh's update of the
 // shared-data list row is the kept shared-data selection's). Each one reports that it is not
 // available and changes nothing, with the result of an operation not done, so that every key,
 // button and automatic step that reaches one leaves the list, the registry and the session as
@@ -18,38 +17,6 @@ namespace selection {
 void TDataSentakuBox::NotYetAvailable()
 {
     core::showMessage(core::MessageKind::Information, QStringLiteral("この機能はまだ使用できません。"));
-}
-
-int TDataSentakuBox::CopyPaste()
-{
-    NotYetAvailable();
-    return 0;
-}
-
-int TDataSentakuBox::NewData()
-{
-    NotYetAvailable();
-    return 0;
-}
-
-void TDataSentakuBox::AddBunsanData() { NotYetAvailable(); }
-
-int TDataSentakuBox::DeleteData(bool /*failureMessage*/)
-{
-    NotYetAvailable();
-    return 0;
-}
-
-bool TDataSentakuBox::AddArea()
-{
-    NotYetAvailable();
-    return false;
-}
-
-int TDataSentakuBox::UnassignSharedData()
-{
-    NotYetAvailable();
-    return 0;
 }
 
 int TDataSentakuBox::SaveData(const QString& /*folder*/)

@@ -1,6 +1,7 @@
 #include "selection/ServerWorkFolder.h"
 
-#include "core/session/SystemDef.h"
+#include "core/Globals.h"
+#include "core/Globals.h"
 #include "selection/LogonBox.h"
 
 namespace selection {

@@ -208,15 +208,9 @@ TEST_F(DataSentakuActionsTest, OperationsNotBuiltChangeNothing)
         QList<int> answers;
     };
     const Case cases[] = {
-        {"F2 copy", 0, "SyoriType=0", 0, 4001, key(fkF2), {}},
-        {"F3 new data", 0, "SyoriType=0", 0, 4003, key(fkF3), {}},
-        {"F3 distributed-input data", 0, "SyoriType=0", 0, 4005, key(fkF3), {}},
-        {"F4 unassign a shared area", 0, "SyoriType=0", 0, 4007, key(fkF4), {}},
-        {"F5 delete", 0, "SyoriType=0", 0, 4001, key(fkF5), {}},
         {"F6 save", 0, "SyoriType=0", 0, 4001, key(fkF6), {}},
         {"F7 restore", 0, "SyoriType=0", 0, 4001, key(fkF7), {}},
         {"F8 print", 0, "SyoriType=0", 0, 4001, key(fkF8), {}},
-        {"F12 on an empty folder, new data Yes", 0, "SyoriType=0", 0, 4003, key(fkF12), {core::mrYes}},
         {"fetch a stored shared row", 0, "SyoriType=0", 0, 4006, [](TDataSentakuBox& b) { b.btnKyoyuDataDownClick(); }, {}},
         {"fetch into an empty local row", 0, "SyoriType=0", 0, 4003, [](TDataSentakuBox& b) { b.btnKyoyuDataDownClick(); }, {}},
         {"store a fetched shared row", 0, "SyoriType=0", 0, 4008, [](TDataSentakuBox& b) { b.btnKyoyuDataUpClick(); }, {}},
@@ -225,7 +219,6 @@ TEST_F(DataSentakuActionsTest, OperationsNotBuiltChangeNothing)
         {"type 5 save of a data row", 0, "SyoriType=5\r\nOnlySA_Syori=Backup\r\nOnlySA_BackupPath=/w", 0, 4001, key(fkF12), {}},
         {"type 5 automatic fetch", 0, "SyoriType=5\r\nOnlySA_Syori=Restore\r\nOnlySA_BackupPath=/w", 1, 4006, key(fkF12), {}},
         {"F3 take-out (server)", 1, "SyoriType=0", 0, 4001, key(fkF3), {}},
-        {"F4 add area (server)", 1, "SyoriType=0", 0, 4001, key(fkF4), {}},
     };
     const QStringList before = registry();
     for (const Case& c : cases) {
