@@ -220,3 +220,51 @@ TEST_F(DataSentakuRowOpsTest, DeleteFailingMidwayKeepsTheRow)
     EXPECT_TRUE(QFileInfo::exists(kept));
     EXPECT_EQ(registryRows(kTarget), 1);
 }
+
+// Esc while a copy waits for its target drops it and gives the source its normal state back.
+TEST_F(DataSentakuRowOpsTest, EscCancelsAPendingCopy)
+{
+    const QString source = copySample(QStringLiteral("esc"));
+    addRow(kSource, kSampleName, source);
+    auto box = open();
+    box->Grid->SetRow(rowOf(*box, kSource));
+    box->SetFKeyCaptions();
+    box->Keys[fkF2]->click();
+    ASSERT_TRUE(box->PastePending) << messageText().toStdString();
+    EXPECT_EQ(state(source), companydata::kDataCopy);
+    EXPECT_EQ(box->Keys[fkF2]->text(), QStringLiteral("F2:貼り付け"));
+    box->ESCClick();
+    EXPECT_FALSE(box->PastePending);
+    EXPECT_EQ(state(source), companydata::kDataNormal);
+    EXPECT_EQ(box->Keys[fkF2]->text(), QStringLiteral("F2:コピー"));
+    EXPECT_EQ(box->result(), 0);
+}
+
+// Unassigning a fetched shared row removes its working copy, puts the share's status back to
+// 1 and leaves an empty local row.
+TEST_F(DataSentakuRowOpsTest, UnassignAFetchedSharedRow)
+{
+    constexpr int kShared = 5003;
+    const QString share = copySample(QStringLiteral("share/a"));
+    companydata::TDataInfomation info;
+    info.DataPlace = 0;
+    info.SetShareStatus(share, companydata::kShareTakenOut);
+    const QString local = QDir(core::SystemDef.SYSDIR).filePath(QStringLiteral("5003"));
+    QDir().mkpath(local);
+    ASSERT_TRUE(QFile::copy(share + QStringLiteral("/qmacc.fdb"), local + QStringLiteral("/qmacc.fdb")));
+    run({QStringLiteral("INSERT INTO DATALIST(REC,GROUPID,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,KYOYULOCK,NENDO,GASSAN) "
+                        "VALUES(%1,%2,'共有A','共有A','%3',1,1,1,0)")
+             .arg(kShared).arg(core::SystemDef.GROUPID).arg(share)});
+    auto box = open();
+    box->Grid->SetRow(rowOf(*box, kShared));
+    EXPECT_EQ(box->UnassignSharedData(), 1) << messageText().toStdString();
+    ASSERT_EQ(details.size(), 1);
+    EXPECT_EQ(details.first().Caption, QStringLiteral("共有データの割当解除"));
+    EXPECT_FALSE(QFileInfo::exists(local));
+    EXPECT_EQ(platform::TIniFile(companydata::TDataInfomation::IniFileName(share))
+                  .ReadInteger(QStringLiteral("DATASTS"), QStringLiteral("SHARE_STATUS"), -1),
+              companydata::kShareInPlace);
+    EXPECT_EQ(rows(QStringLiteral("SELECT NETDRIVE,ENTTEXT,PASNAME FROM DATALIST WHERE REC=%1").arg(kShared)).value(0),
+              QStringLiteral("0  ") + local);
+    QDir(local).removeRecursively();
+}
