@@ -121,16 +121,20 @@ TEST_F(DataSentakuPasteTest, PasteTable)
             EXPECT_EQ(registryName(targetRec), nameBefore);
             EXPECT_EQ(childRows(targetRec), childrenBefore);
             EXPECT_EQ(state(target), stateBefore);
-            if (c.target != Target::SameRow)
+            if (c.target != Target::SameRow) {
                 EXPECT_EQ(fingerprint(target), filesBefore);
-            if (c.target == Target::Other || c.target == Target::Consolidated1 || c.target == Target::Cloud)
+            }
+            if (c.target == Target::Other || c.target == Target::Consolidated1 || c.target == Target::Cloud) {
                 EXPECT_EQ(companyValue(target, QStringLiteral("SELECT ENTTEXT FROM ACCDEF1 WHERE REC=1")),
                           QStringLiteral("元のデータ"));
+            }
         }
-        if (c.children >= 0)
+        if (c.children >= 0) {
             EXPECT_EQ(childRows(kTarget), c.children);
-        if (!c.setting.isEmpty())
+        }
+        if (!c.setting.isEmpty()) {
             EXPECT_EQ(setting(target), c.setting);
+        }
         if (c.target == Target::InsideSource) {
             EXPECT_TRUE(messageText().contains(QStringLiteral("貼付先にコピー元のパスが含まれています。処理を中断します。")));
             EXPECT_FALSE(QFileInfo::exists(target));

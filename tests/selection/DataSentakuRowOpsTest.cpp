@@ -194,8 +194,9 @@ TEST_F(DataSentakuRowOpsTest, DeleteTable)
             EXPECT_EQ(details.first().AgreeCaption, QStringLiteral("データの削除に同意します"));
         }
         // A shared parent's data folder is its working copy, which it does not have here.
-        if (c.setup != SharedParent)
+        if (c.setup != SharedParent) {
             EXPECT_EQ(QFileInfo::exists(path), !c.deleted);
+        }
         EXPECT_EQ(registryRows(kTarget), c.deleted ? 0 : 1);
     }
 }
@@ -267,4 +268,24 @@ TEST_F(DataSentakuRowOpsTest, UnassignAFetchedSharedRow)
     EXPECT_EQ(rows(QStringLiteral("SELECT NETDRIVE,ENTTEXT,PASNAME FROM DATALIST WHERE REC=%1").arg(kShared)).value(0),
               QStringLiteral("0  ") + local);
     QDir(local).removeRecursively();
+}
+
+// A distributed child deleted in stand-alone mode: its folder and row go, and its parent's
+// setting counts one child less.
+TEST_F(DataSentakuRowOpsTest, DeletingAChildLowersItsParentsCount)
+{
+    const QString parent = consolidated(QStringLiteral("dp"), 2);
+    addRow(kTarget, QStringLiteral("合算"), parent);
+    auto box = open();
+    int childRow = -1;
+    for (int r = 0; r < box->Grid->RowCount() && childRow < 0; ++r)
+        if (box->Grid->RowValue(r) == kTarget && box->List.GetRowRec(*box->Grid, r).RowNo == 1)
+            childRow = r;
+    ASSERT_GE(childRow, 0);
+    ASSERT_EQ(childRows(kTarget), 2);
+    box->Grid->SetRow(childRow);
+    EXPECT_EQ(box->DeleteData(true), 1) << messageText().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(parent + QStringLiteral("/001")));
+    EXPECT_EQ(setting(parent), QStringLiteral("1,1"));
+    EXPECT_EQ(childRows(kTarget), 1);
 }
