@@ -1,9 +1,9 @@
 // The operations on data sets of the data-selection dialog that are not built yet: save and
-// restore, list print, take-out and bring-back, shared data and the cloud share (the refresh's update of the
-// shared-data list row is the kept shared-data selection's). Each one reports that it is not
-// available and changes nothing, with the result of an operation not done, so that every key,
-// button and automatic step that reaches one leaves the list, the registry and the session as
-// they were.
+// restore, list print, take-out and bring-back, shared data and the cloud share (the refresh's
+// update of the shared-data list row is the kept shared-data selection's). Each one reports that
+// it is not available and changes nothing, with the result of an operation not done, so that
+// every key, button and automatic step that reaches one leaves the list, the registry and the
+// session as they were.
 #include "selection/DataSentakuBox.h"
 
 #include "controls/grid/TxGrid.h"
