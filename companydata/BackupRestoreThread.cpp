@@ -18,14 +18,12 @@ namespace companydata {
 
 namespace {
 
-constexpr int kPollMilliseconds = 300;
-
 // Events processed for one turn of the starter's wait; the turn ends early once the worker has
 // ended, so that a finished backup or restore is not held up for the rest of the turn.
-void waitOneTurn(const TBackupRestoreThread& thread) {
+void waitOneTurn(const TBackupRestoreThread& thread, int pollMs) {
     QElapsedTimer turn;
     turn.start();
-    while (!thread.IsTerminated() && turn.elapsed() < kPollMilliseconds) {
+    while (!thread.IsTerminated() && turn.elapsed() < pollMs) {
         QCoreApplication::processEvents();
         QThread::msleep(1);
     }
@@ -181,10 +179,10 @@ void TBackupRestoreThread::RebuildDatabase() {
     CopyDatabase();
 }
 
-void RunBackupRestoreThread(TBackupRestoreThread& thread) {
+void RunBackupRestoreThread(TBackupRestoreThread& thread, int pollMs) {
     thread.Resume();
     while (!thread.IsTerminated())
-        waitOneTurn(thread);
+        waitOneTurn(thread, pollMs);
     thread.wait();
 }
 

@@ -8,7 +8,7 @@
 //
 //   TBackupRestoreThread thread(true);          // created suspended
 //   thread.Mode = 0; thread.DatabaseName = ...; // fields set
-//   RunBackupRestoreThread(thread);             // resume, poll every 300 ms, join
+//   RunBackupRestoreThread(thread);             // resume, poll (300 ms by default), join
 //   if (thread.Failed) show(thread.ErrorMessage + '\r' + thread.ErrorDetail);
 //
 // Around a company database it applies the My Number rules: the question whether My Number
@@ -114,9 +114,9 @@ private:
     std::atomic<bool> terminated_{false};
 };
 
-// What a starter does: resumes the thread, waits while it is not terminated, 300 ms per turn
+// What a starter does: resumes the thread, waits while it is not terminated, pollMs per turn
 // with events processed (a turn ends as soon as the thread has ended), and joins it.
-void RunBackupRestoreThread(TBackupRestoreThread& thread);
+void RunBackupRestoreThread(TBackupRestoreThread& thread, int pollMs = 300);
 
 // The error record of a failed step as starters show it: message and detail joined by CR.
 QString BackupRestoreErrorText(const TBackupRestoreThread& thread);

@@ -696,7 +696,7 @@ void TDataSentakuBox::ESCClick()
     if (!BottomPanel->isEnabled() || IsBare(fkEsc))
         return;
     if (PastePending) {
-        PastePending = false;
+        CancelCopy();
         SetFKeyCaptions();
         return;
     }
@@ -757,7 +757,7 @@ void TDataSentakuBox::done(int result)
     int r = result;
     if (!FormCloseQuery(r))
         return;
-    PastePending = false;
+    CancelCopy();
     if (KensakuBox) {
         TDataKensakuRec sort = ActiveKensaku;
         sort.SORTCOL = SortColToStored(List.SortCol);

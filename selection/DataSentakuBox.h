@@ -22,6 +22,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -205,6 +206,18 @@ public:
     qint32 DataPlaceNo = 0;
     QString DataPlacePath;
     bool PastePending = false; // a copy source is waiting for its paste target
+    // The copy source while a paste is pending: its data folder, its record (named with the new
+    // name) and its list position.
+    QString CopySource;
+    companydata::TDataListRec CopyRec;
+    int CopyIndex = -1;
+    // Drops a pending copy and sets its source's state back to 1 (Esc, closing the dialog).
+    void CancelCopy();
+    // The stand-alone paste's copy of a folder's contents; the shell copy unless set (tests
+    // make it fail midway).
+    std::function<bool(const QString& source, const QString& target)> CopyFolder;
+    // The folder name typed into the add-area box; unset: the input box. None: cancelled.
+    std::function<std::optional<QString>(const QString& initial)> InputAreaName;
     int SavedAutoShare = 0;
     int PrepareFlag = 0;
     bool FocusCurrentSw = true;  // focus the current data set when the form is shown

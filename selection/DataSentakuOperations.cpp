@@ -1,9 +1,6 @@
-// The operations on data sets of the data-selection dialog that are not built yet: copy and
-// paste, new data, distributed-input data, delete, areas and list print (the refresh's update
-// of the shared-data list row is the kept shared-data selection's). Each one reports that it is not
-// available and changes nothing, with the result of an operation not done, so that every key,
-// button and automatic step that reaches one leaves the list, the registry and the session as
-// they were.
+// The one operation of the data-selection dialog that is not built yet, the list print: it
+// reports that it is not available and changes nothing. The kept shared-data selection and its
+// update of the shared-data list row live here too.
 #include "selection/DataSentakuBox.h"
 
 #include "controls/grid/TxGrid.h"
@@ -17,38 +14,6 @@ namespace selection {
 void TDataSentakuBox::NotYetAvailable()
 {
     core::showMessage(core::MessageKind::Information, QStringLiteral("この機能はまだ使用できません。"));
-}
-
-int TDataSentakuBox::CopyPaste()
-{
-    NotYetAvailable();
-    return 0;
-}
-
-int TDataSentakuBox::NewData()
-{
-    NotYetAvailable();
-    return 0;
-}
-
-void TDataSentakuBox::AddBunsanData() { NotYetAvailable(); }
-
-int TDataSentakuBox::DeleteData(bool /*failureMessage*/)
-{
-    NotYetAvailable();
-    return 0;
-}
-
-bool TDataSentakuBox::AddArea()
-{
-    NotYetAvailable();
-    return false;
-}
-
-int TDataSentakuBox::UnassignSharedData()
-{
-    NotYetAvailable();
-    return 0;
 }
 
 void TDataSentakuBox::PrintList() { NotYetAvailable(); }

@@ -208,14 +208,7 @@ TEST_F(DataSentakuActionsTest, OperationsNotBuiltChangeNothing)
         QList<int> answers;
     };
     const Case cases[] = {
-        {"F2 copy", 0, "SyoriType=0", 0, 4001, key(fkF2), {}},
-        {"F3 new data", 0, "SyoriType=0", 0, 4003, key(fkF3), {}},
-        {"F3 distributed-input data", 0, "SyoriType=0", 0, 4005, key(fkF3), {}},
-        {"F4 unassign a shared area", 0, "SyoriType=0", 0, 4007, key(fkF4), {}},
-        {"F5 delete", 0, "SyoriType=0", 0, 4001, key(fkF5), {}},
         {"F8 print", 0, "SyoriType=0", 0, 4001, key(fkF8), {}},
-        {"F12 on an empty folder, new data Yes", 0, "SyoriType=0", 0, 4003, key(fkF12), {core::mrYes}},
-        {"F4 add area (server)", 1, "SyoriType=0", 0, 4001, key(fkF4), {}},
     };
     const QStringList before = registry();
     for (const Case& c : cases) {
