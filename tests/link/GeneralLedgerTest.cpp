@@ -3,6 +3,7 @@
 // what a failure in the middle does.
 
 #include "core/EIBError.h"
+#include "core/db/IBSQL.h"
 #include "core/db/IBTransaction.h"
 #include "core/settings/QueryFactory.h"
 #include "link/export/DataLoader.h"
@@ -63,6 +64,7 @@ struct LedgerAccount {
     QList<Currency> amounts;
     QList<Currency> running;
     QStringList dates;
+    QStringList descriptions;
 };
 
 Currency amountOf(const QString& text)
@@ -93,11 +95,15 @@ QList<LedgerAccount> readLedger(const TXmlNode& ledger)
             account.amounts << amountOf(childText(*line, QStringLiteral("HJ00780S0110")));
             account.running << amountOf(childText(*line, QStringLiteral("HJ00780S0120")));
             account.dates << childText(*line, QStringLiteral("HJ00780S0060"));
+            account.descriptions << childText(*line, QStringLiteral("HJ00780S0100"));
         }
         accounts << account;
     }
     return accounts;
 }
+
+const int kTiedEntries = 40;
+const QString kTiedText = QStringLiteral("同順売上");
 
 // The ordinary sample with two more entries, so that every nature has journal lines: a sales
 // return (nature 4, its tax on the debit side) and a purchase of own shares (nature 4).
@@ -129,9 +135,31 @@ exporttest::SampleRootHolder& ledgerRoot()
             ownShares.credit.kcode = QStringLiteral("1103");
             ownShares.credit.net = 200'000;
             ownShares.tekiyo = QStringLiteral("自己株式の取得");
+            // Cash sales whose lines share every ordering key (date, facility, order within the
+            // date, link number, side): they keep the order they were entered in.
+            QList<JournalEntry> entries = {salesReturn, ownShares};
+            for (int i = 1; i <= kTiedEntries; ++i) {
+                JournalEntry tied;
+                tied.date = QDate(2024, 11, 20);
+                tied.mnum = periodOfDate(profile.kishu, tied.date);
+                tied.debit.kcode = QStringLiteral("1101");
+                tied.debit.net = 1'000 * i;
+                tied.credit.kcode = QStringLiteral("4101");
+                tied.credit.net = 1'000 * i;
+                tied.tekiyo = kTiedText + QString::number(i);
+                entries << tied;
+            }
             const auto company = schema::openDatabase(schema::DbAccount{},
                                                       h.root->dataFolder(1) + QStringLiteral("/qmacc.fdb"));
-            writeJournal(*company, profile, {salesReturn, ownShares});
+            writeJournal(*company, profile, entries);
+            core::TIBTransaction transaction;
+            transaction.addDatabase(company.get());
+            transaction.startTransaction();
+            core::TIBSQL tie(company.get(), &transaction);
+            tie.sql() << QStringLiteral("UPDATE SIWAKE SET SDAYNUM=1,SWKNO=0 WHERE TEKTEXT STARTING WITH :TEXT");
+            tie.paramByName(QStringLiteral("TEXT")).setString(kTiedText);
+            tie.execQuery();
+            transaction.commit();
         } catch (const std::exception& e) {
             h.error = QString::fromUtf8(e.what());
         }
@@ -243,6 +271,26 @@ TEST_F(GeneralLedgerTest, ListsAccountsWithEntriesOnly)
                 cash->dates.front().startsWith(QStringLiteral("平成")))
         << cash->dates.front().toStdString();
     EXPECT_EQ(cash->dates.front().size(), QStringLiteral("令和06年04月01日").size());
+}
+
+// Lines whose ordering keys are all equal come in the order they were entered, on both sides.
+TEST_F(GeneralLedgerTest, LinesWithEqualKeysKeepTheirEntryOrder)
+{
+    const QList<LedgerAccount> accounts = readLedger(write(0, 15, 0));
+    for (const QString name : {QStringLiteral("現金"), QStringLiteral("売上高")}) {
+        SCOPED_TRACE(name.toStdString());
+        const auto account = std::find_if(accounts.begin(), accounts.end(),
+                                          [&name](const LedgerAccount& a) { return a.name == name; });
+        ASSERT_NE(account, accounts.end());
+        QStringList tied;
+        for (const QString& description : account->descriptions)
+            if (description.startsWith(kTiedText))
+                tied << description;
+        QStringList entered;
+        for (int i = 1; i <= kTiedEntries; ++i)
+            entered << kTiedText + QString::number(i);
+        EXPECT_EQ(tied, entered);
+    }
 }
 
 // Tax excluded, the tax accounts' ledgers also carry the tax of other accounts' lines (and so
