@@ -120,7 +120,7 @@ int TDataSentakuBox::UnassignSharedData()
     const QString sharedFolder = rec.PasName;
     const bool fetched = ShareStateOf(rec) == 2;
     const QString local = List.GetRowDataPath(*Grid, row);
-    if (TDataListRec* listRec = ListRecOfRow(*this, row)) {
+    if (TDataListRec* listRec = RowRecordOf(*this, row)) {
         listRec->PasName = local;
         listRec->NetDrive = 0;
         listRec->KyoyuLock = 0;

@@ -87,11 +87,11 @@ int CopyStep(TDataSentakuBox& box, int row)
         if (received >= 1 && received <= 9)
             return stop();
     }
-    if (DataCheckRejects(folder)) {
+    if (DataCheckRejects(folder, false)) {
         MarkRowBroken(box, row);
         return stop();
     }
-    const companydata::TDataSentakuRec* parent = ParentRecOfRow(box, row);
+    const companydata::TDataSentakuRec* parent = ParentRecordOf(box, row);
     if (companydata::HasChildren(rec.Gassan) && parent && HasBrokenChild(*parent)) {
         box.PastePending = false;
         ShowBrokenMemberBox(box, QStringLiteral("コピー"));
@@ -101,7 +101,7 @@ int CopyStep(TDataSentakuBox& box, int row)
     if (!IsAllowedDataState(state, core::ConnectMode) || !SessionInfo().IsDataSiyouKengen(folder))
         return stop();
     if (IsClientServerMode() && state == companydata::kDataInUse
-        && ShowLinesBox(box, 3, {QStringLiteral("このデータは他のオペレータが使用中です。コピーしますか？")}) != core::mrOk)
+        && ShowLines(box, 3, {QStringLiteral("このデータは他のオペレータが使用中です。コピーしますか？")}) != core::mrOk)
         return stop();
     box.CopySource = folder;
     box.CopyRec = rec;
@@ -155,7 +155,7 @@ bool CopyLocal(TDataSentakuBox& box, int row, const TDataListRec& target, const 
     if (!copy.CopyArea(source, folder))
         return false;
     if (parentTarget) {
-        if (companydata::TDataSentakuRec* parent = ParentRecOfRow(box, row)) {
+        if (companydata::TDataSentakuRec* parent = ParentRecordOf(box, row)) {
             box.ListCtl.DeleteDataListChildRecord(*parent, 1);
             parent->Children.clear();
             parent->ChildCount = 0;
@@ -211,7 +211,7 @@ void FinishPaste(TDataSentakuBox& box, int row, const TDataListRec& target, cons
 
     TDataInfomation info = SessionInfo();
     TDataInfomationRec infoRec;
-    TDataListRec* rec = ListRecOfRow(box, row);
+    TDataListRec* rec = RowRecordOf(box, row);
     if (!rec)
         return;
     if (info.GetDataInfoOfFolder(folder, infoRec) == 0) {
@@ -251,11 +251,11 @@ int PasteStep(TDataSentakuBox& box, int row)
     if (folder == source)
         return release();
     if (IsCloudRow(box, target)) {
-        ShowLinesBox(box, 2, {QStringLiteral("クラウドシェアデータのため貼り付け処理は行えません。")});
+        ShowLines(box, 2, {QStringLiteral("クラウドシェアデータのため貼り付け処理は行えません。")});
         return release();
     }
     if (box.CopyRec.Gassan == companydata::kGassanBunsan && target.Rec == box.CopyRec.Rec) {
-        ShowLinesBox(box, 2, {QStringLiteral("同ブロックの分散入力データからの貼り付けは行えません。")});
+        ShowLines(box, 2, {QStringLiteral("同ブロックの分散入力データからの貼り付けは行えません。")});
         return release();
     }
     const int state = CheckDataState(box, folder, false, true);
@@ -268,7 +268,7 @@ int PasteStep(TDataSentakuBox& box, int row)
             return release();
     } else {
         if (IsClientServerMode() && state == companydata::kDataInUse)
-            ShowLinesBox(box, 2, {QStringLiteral("このデータは他のオペレータが使用中のため貼り付けは行えません。")});
+            ShowLines(box, 2, {QStringLiteral("このデータは他のオペレータが使用中のため貼り付けは行えません。")});
         return release();
     }
     // A target inside the source would be copied into itself: refused before anything changes.
@@ -292,7 +292,7 @@ int PasteStep(TDataSentakuBox& box, int row)
         SessionInfo().ReadIni(source, sourceInfo);
         bool goOn;
         if (broken) {
-            goOn = ShowLinesBox(box, 3,
+            goOn = ShowLines(box, 3,
                                 {QStringLiteral("このデータは破損データのため、データ間の照合チェックは行わずに貼り付けを行います。"),
                                  QStringLiteral("よろしいですか？")}) == core::mrOk;
         } else {

@@ -26,35 +26,35 @@ namespace {
 // The checks before the agree box of a data set that is not marked broken; true to go on.
 bool MayDelete(TDataSentakuBox& box, int row, const TDataListRec& rec, const QString& folder)
 {
-    if (DataCheckRejects(folder)) {
+    if (DataCheckRejects(folder, false)) {
         MarkRowBroken(box, row);
         DataListRefresh(box, row);
         box.SetFKeyCaptions();
         return false;
     }
-    const companydata::TDataSentakuRec* parent = ParentRecOfRow(box, row);
+    const companydata::TDataSentakuRec* parent = ParentRecordOf(box, row);
     if (parent && HasBrokenChild(*parent)) {
         box.PastePending = false;
         ShowBrokenMemberBox(box, QStringLiteral("削除"));
         return false;
     }
     if (rec.NetDrive != 0 && companydata::IsParentKind(rec.Gassan)) {
-        ShowLinesBox(box, 2, {QStringLiteral("共有データの削除は行えません。"),
+        ShowLines(box, 2, {QStringLiteral("共有データの削除は行えません。"),
                               QStringLiteral("[F4:割当解除]後に「共有データの選択」ウィンドウを表示して削除を行って下さい。")});
         return false;
     }
     if (box.List.CloudShareMode && rec.Cloud != 0) {
-        ShowLinesBox(box, 2, {QStringLiteral("クラウドシェアデータのため削除処理は行えません。")});
+        ShowLines(box, 2, {QStringLiteral("クラウドシェアデータのため削除処理は行えません。")});
         return false;
     }
     if (folder.compare(core::SystemDef.DataFolder, Qt::CaseInsensitive) == 0) {
-        ShowLinesBox(box, 2, {box.SyoriType == 2 ? QStringLiteral("このデータは現在選択中のデータのため削除は行えません。")
+        ShowLines(box, 2, {box.SyoriType == 2 ? QStringLiteral("このデータは現在選択中のデータのため削除は行えません。")
                                                  : QStringLiteral("このデータは前回起動データのため削除は行えません。")});
         return false;
     }
     const int state = CheckDataState(box, folder, true, true);
     if (IsClientServerMode() && state == companydata::kDataInUse) {
-        ShowLinesBox(box, 2, {QStringLiteral("このデータは他のオペレータが使用中のため削除は行えません。")});
+        ShowLines(box, 2, {QStringLiteral("このデータは他のオペレータが使用中のため削除は行えません。")});
         return false;
     }
     companydata::TDataInfomation info;
@@ -108,10 +108,10 @@ int TDataSentakuBox::DeleteData(bool failureMessage)
     }
     if (!AgreeToDelete(*this, row))
         return 1;
-    if (TDataListRec* listRec = ListRecOfRow(*this, row))
+    if (TDataListRec* listRec = RowRecordOf(*this, row))
         listRec->DataStatus = 0;
 
-    const companydata::TDataSentakuRec* parent = ParentRecOfRow(*this, row);
+    const companydata::TDataSentakuRec* parent = ParentRecordOf(*this, row);
     const bool childOfParent = rec.Gassan == companydata::kGassanBunsan && parent
                                && companydata::HasChildren(parent->Gassan);
     bool folderGone = false;

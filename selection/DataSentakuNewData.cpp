@@ -65,7 +65,7 @@ int TDataSentakuBox::NewData()
 
     int result = -1;
     try {
-        const companydata::TDataSentakuRec* parent = ParentRecOfRow(*this, row);
+        const companydata::TDataSentakuRec* parent = ParentRecordOf(*this, row);
         const QString params = QStringLiteral("DataPath=%1\rDataListRec=%2\rPHandle=%3")
                                    .arg(folder)
                                    .arg(parent ? parent->Rec : rec.Rec)
@@ -79,7 +79,7 @@ int TDataSentakuBox::NewData()
     SetRowDataLock(*this, row, 0);
 
     if (result == 1) {
-        if (companydata::TDataSentakuRec* parent = ParentRecOfRow(*this, row))
+        if (companydata::TDataSentakuRec* parent = ParentRecordOf(*this, row))
             ReadParentAgain(*this, *parent);
         selection::SetDataStatus(folder, companydata::kDataNormal);
     } else {
@@ -101,7 +101,7 @@ int TDataSentakuBox::NewData()
 void TDataSentakuBox::AddBunsanData()
 {
     const int row = Grid->Row();
-    companydata::TDataSentakuRec* parent = ParentRecOfRow(*this, row);
+    companydata::TDataSentakuRec* parent = ParentRecordOf(*this, row);
     if (!parent || !companydata::HasChildren(parent->Gassan))
         return;
     if (parent->Children.size() >= kMaxChildren) {

@@ -2,6 +2,7 @@
 
 #include "controls/grid/TxGrid.h"
 #include "core/Globals.h"
+#include "core/dm/TDM.h"
 #include "core/session/SystemDef.h"
 #include "selection/DataSentakuBox.h"
 #include "selection/DataSentakuLock.h"
@@ -40,11 +41,7 @@ int ShowLines(TDataSentakuBox& box, int kind, const QStringList& lines)
 
 bool DataCheckRejects(const QString& folder, bool quiet)
 {
-    if (!core::DataCheckHook)
-        return false;
-    QVariant accepted;
-    core::DataCheckHook(core::SystemDef.HOSTNAME, folder, quiet ? 1 : 0, accepted);
-    return accepted.isValid() && accepted.toInt() == 0;
+    return core::DM && core::DM->CallDataCheckHook(core::SystemDef.HOSTNAME, folder, 0, quiet ? 1 : 0) == 0;
 }
 
 companydata::TDataSentakuRec* ParentRecordOf(TDataSentakuBox& box, int row)

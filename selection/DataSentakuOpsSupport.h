@@ -20,7 +20,7 @@ std::unique_ptr<controls::TxAnimeProgressDialog> ShowProgress(TDataSentakuBox& b
 // OK/Cancel buttons for a confirmation. Its result.
 int ShowLines(TDataSentakuBox& box, int kind, const QStringList& lines);
 // Whether the data-check hook finds the company database of the folder damaged (never when
-// the host installed no hook).
+// the host installed no hook or the data check is switched off).
 bool DataCheckRejects(const QString& folder, bool quiet);
 // The list record of a grid row's parent, and the row's own record (the parent or one of its
 // children); null for a row that is none.
