@@ -4,10 +4,13 @@
 // real SQL tool with the installed files.
 
 #include "dbupgrade/company/CompanyStep300.h"
+#include "dbupgrade/company/CompanyStep400.h"
 #include "dbupgrade/company/CompanyStep700.h"
 #include "dbupgrade/company/CompanyStep802.h"
 #include "dbupgrade/company/CompanyStep803.h"
 #include "dbupgrade/company/CompanyStep1000.h"
+#include "dbupgrade/runner/RunUpdateScript.h"
+#include "dbupgrade/dialog/TDbUpdateBox.h"
 #include "dbupgrade/runner/RunUpdateScript.h"
 #include "dbupgrade/runner/UpdateFiles.h"
 
@@ -17,6 +20,9 @@
 #include "schema/SchemaScripts.h"
 #include "tests/core/QtPrinters.h"
 #include "tests/dbupgrade/UpgradeTestSupport.h"
+#include "tests/support/ModalAnswerer.h"
+#include "controls/buttons/TxCheckBox.h"
+#include "controls/buttons/TxPlButton.h"
 
 #include "core/db/IBDatabase.h"
 
@@ -26,6 +32,8 @@
 #include <QFile>
 #include <QMutex>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
 
 namespace {
 
@@ -383,6 +391,76 @@ TEST(CompanyStepOwnWorkTest, Step1400RepairsEachRowWithItsOwnMemo)
         EXPECT_EQ(dbupgrade::RunCompanyStep1400(), dbupgrade::kStepFileMissing);
         EXPECT_EQ(data.value(QStringLiteral("SELECT MAJOR FROM ACCVERSION WHERE REC = 1")), QStringLiteral("15"));
     }
+}
+
+TEST(CompanyStepOwnWorkTest, Step400RepairsTheMedicalCashFlowTemplateInItsScript)
+{
+    CreatedData data(3, 1);
+    QStringList rows;
+    for (const auto& [rec, kind, group, name] : std::vector<std::tuple<int, int, int, const char16_t*>>{
+             {40, 1, 40, u"ＩＶ　増加額"}, {41, 1, 50, u"Ｖ　期首残高"}, {42, 1, 60, u"ＶＩ　期末残高"},
+             {86, 0, 40, u"ＩＶ　増加額"}, {87, 0, 50, u"Ｖ　期首残高"}, {88, 0, 60, u"ＶＩ　期末残高"}})
+        rows << QStringLiteral("INSERT INTO CASHFMST (CM_REC, CM_KIND, CM_GROUP, CM_NAME1) VALUES (%1, %2, %3, '%4')")
+                    .arg(rec)
+                    .arg(kind)
+                    .arg(group)
+                    .arg(QString::fromUtf16(name));
+    rows << QStringLiteral(u"INSERT INTO KAMOKUMST (KCODE, KNAME, HOJOSW) VALUES ('9999', '諸口', '×')")
+         << QStringLiteral("INSERT INTO ACCDEF5 (SCODE, BCODE, MNUM, NUM1) VALUES ('', '01', 1, 5)");
+    data.exec(rows);
+    core::AccInf.SysKCode[core::skShokuchi] = QStringLiteral("9999");
+    core::AccInf.SITEN = 1;
+    core::AccInf.BUMON = 0;
+    ASSERT_EQ(dbupgrade::RunCompanyStep400(), dbupgrade::kStepDone)
+        << readCp932File(dbupgrade::ErrDataupTxtFile()).toStdString();
+    EXPECT_EQ(data.rows(QStringLiteral("SELECT CM_REC || ':' || CM_GROUP || ':' || CM_ORDER || ':' || CM_JIGYOU FROM CASHFMST "
+                                       "WHERE CM_KIND = 1 ORDER BY CM_GROUP")),
+              QStringList({QStringLiteral("43:40:38:15"), QStringLiteral("40:50:39:0"), QStringLiteral("41:60:40:0"),
+                           QStringLiteral("42:70:41:0")}));
+    EXPECT_EQ(data.rows(QStringLiteral("SELECT CM_NAME1 FROM CASHFMST WHERE CM_KIND = 0 ORDER BY CM_GROUP")),
+              QStringList({QStringLiteral(u"ＩＶ　現金及び現金同等物に係る換算差額"), QStringLiteral(u"Ｖ　現金及び現金同等物の増加額"),
+                           QStringLiteral(u"ＶＩ　現金及び現金同等物の期首残高"), QStringLiteral(u"ＶＩＩ　現金及び現金同等物の期末残高")}));
+    EXPECT_EQ(data.value(QStringLiteral("SELECT HOJOSW FROM KAMOKUMST WHERE KCODE = '9999'")), QStringLiteral(u"－"));
+    EXPECT_EQ(data.value(QStringLiteral("SELECT NUM1 FROM ACCDEF5")), QStringLiteral("0"));
+    EXPECT_EQ(data.value(QStringLiteral("SELECT MAJOR FROM ACCVERSION WHERE REC = 1")), QStringLiteral("4"));
+}
+
+TEST(CompanyStepOwnWorkTest, Step903RoundsTheBudgetsWithItsRoundingFunction)
+{
+    // The base data carries the older two-argument rounding function; 9.0.3's files let it be
+    // called with the amount alone.
+    UpgradeSession session;
+    session.installCompanyBase(CompanyKind::Houjin);
+    execute(session.companyFile(),
+            {QStringLiteral("DELETE FROM KAMOKU_MS"),
+             QStringLiteral("INSERT INTO KAMOKU_MS (SCODE, KCODE, HCODE, BCODE, MNUM, BYOSAN, BYOSAN2, BYOSAN3) "
+                            "VALUES (' ', '1101', ' ', ' ', 1, 1234.5, 10.4, -2.5)")});
+    ASSERT_EQ(dbupgrade::RunCompanyStep903(), dbupgrade::kStepDone)
+        << readCp932File(dbupgrade::ErrDataupTxtFile()).toStdString();
+    EXPECT_EQ(queryValue(session.companyFile(), QStringLiteral("SELECT BYOSAN || ':' || BYOSAN2 || ':' || BYOSAN3 FROM KAMOKU_MS")),
+              QStringLiteral("1235.0000:10.0000:-3.0000"));
+}
+
+TEST(CompanyStepOwnWorkTest, DialogRunsTheLastStepWithOneBackup)
+{
+    CreatedData data(1, 1);
+    data.exec({QStringLiteral("UPDATE ACCVERSION SET MAJOR = 14, MINOR1 = 0, MINOR2 = 0 WHERE REC = 1")});
+    dbupgrade::TDbUpdateBox box(nullptr, {0, QStringLiteral(u"テスト財務")});
+    box.PrepareUpdateList(dbupgrade::kUpdateCompany, QStringLiteral("14.0.0"));
+    ASSERT_EQ(box.ListView1->topLevelItemCount(), 1);
+    EXPECT_EQ(box.List.BackupCount, 1);
+    testsupport::ModalAnswerer answerer;
+    answerer.then([&](QWidget*) {
+        QTimer::singleShot(0, &box, [&] {
+            box.cboxAgree->click();
+            box.btnOk->Click();
+        });
+    });
+    EXPECT_EQ(box.exec(), core::mrOk);
+    EXPECT_TRUE(box.List.UpdateSucceeded);
+    EXPECT_EQ(box.ListView1->topLevelItem(0)->text(2), QStringLiteral(u"完了"));
+    EXPECT_EQ(data.value(QStringLiteral("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION WHERE REC = 1")),
+              QStringLiteral("15.0.0"));
 }
 
 } // namespace
