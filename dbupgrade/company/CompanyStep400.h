@@ -14,10 +14,16 @@ struct Step400Settings {
     int appKind = 0;
     int siten = 0; // ACCDEF1.SITEN
     int bumon = 0; // ACCDEF1.BUMON
+    // Cash-flow layouts (CM_KIND 1, 0) that already have the seventh section: data whose template
+    // was written in the current form. Moving their sections again would break the template.
+    bool indirectHasSeventh = false;
+    bool directHasSeventh = false;
 };
 
 // The repair lines 4.0.0 writes after its files, ending with "COMMIT;".
 QStringList CompanyStep400RepairLines(const CompanyDataKind& kind, const Step400Settings& settings);
+// Reads which cash-flow layouts already have their seventh section (medical data only).
+void ReadCashFlowLayouts(Step400Settings& settings);
 int RunCompanyStep400();
 
 } // namespace dbupgrade

@@ -399,7 +399,8 @@ TEST(CompanyStepOwnWorkTest, Step400RepairsTheMedicalCashFlowTemplateInItsScript
     QStringList rows;
     for (const auto& [rec, kind, group, name] : std::vector<std::tuple<int, int, int, const char16_t*>>{
              {40, 1, 40, u"ＩＶ　増加額"}, {41, 1, 50, u"Ｖ　期首残高"}, {42, 1, 60, u"ＶＩ　期末残高"},
-             {86, 0, 40, u"ＩＶ　増加額"}, {87, 0, 50, u"Ｖ　期首残高"}, {88, 0, 60, u"ＶＩ　期末残高"}})
+             // Layout 0 already in the current form: left as it is.
+             {86, 0, 40, u"ＩＶ　換算差額"}, {87, 0, 50, u"Ｖ　増加額"}, {88, 0, 60, u"ＶＩ　期首残高"}, {89, 0, 70, u"ＶＩＩ　期末残高"}})
         rows << QStringLiteral("INSERT INTO CASHFMST (CM_REC, CM_KIND, CM_GROUP, CM_NAME1) VALUES (%1, %2, %3, '%4')")
                     .arg(rec)
                     .arg(kind)
@@ -417,9 +418,13 @@ TEST(CompanyStepOwnWorkTest, Step400RepairsTheMedicalCashFlowTemplateInItsScript
                                        "WHERE CM_KIND = 1 ORDER BY CM_GROUP")),
               QStringList({QStringLiteral("43:40:38:15"), QStringLiteral("40:50:39:0"), QStringLiteral("41:60:40:0"),
                            QStringLiteral("42:70:41:0")}));
-    EXPECT_EQ(data.rows(QStringLiteral("SELECT CM_NAME1 FROM CASHFMST WHERE CM_KIND = 0 ORDER BY CM_GROUP")),
+    EXPECT_EQ(data.rows(QStringLiteral("SELECT CM_NAME1 FROM CASHFMST WHERE CM_KIND = 1 ORDER BY CM_GROUP")),
               QStringList({QStringLiteral(u"ＩＶ　現金及び現金同等物に係る換算差額"), QStringLiteral(u"Ｖ　現金及び現金同等物の増加額"),
                            QStringLiteral(u"ＶＩ　現金及び現金同等物の期首残高"), QStringLiteral(u"ＶＩＩ　現金及び現金同等物の期末残高")}));
+    EXPECT_EQ(data.rows(QStringLiteral("SELECT CM_REC || ':' || CM_GROUP || ':' || CM_NAME1 FROM CASHFMST WHERE CM_KIND = 0 "
+                                       "ORDER BY CM_GROUP")),
+              QStringList({QStringLiteral(u"86:40:ＩＶ　換算差額"), QStringLiteral(u"87:50:Ｖ　増加額"),
+                           QStringLiteral(u"88:60:ＶＩ　期首残高"), QStringLiteral(u"89:70:ＶＩＩ　期末残高")}));
     EXPECT_EQ(data.value(QStringLiteral("SELECT HOJOSW FROM KAMOKUMST WHERE KCODE = '9999'")), QStringLiteral(u"－"));
     EXPECT_EQ(data.value(QStringLiteral("SELECT NUM1 FROM ACCDEF5")), QStringLiteral("0"));
     EXPECT_EQ(data.value(QStringLiteral("SELECT MAJOR FROM ACCVERSION WHERE REC = 1")), QStringLiteral("4"));

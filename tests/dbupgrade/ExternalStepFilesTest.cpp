@@ -192,7 +192,7 @@ TEST(ExternalStepFilesTest, OwnLinesOfTheSteps)
     EXPECT_TRUE(dbupgrade::CompanyStep303Lines(kKojin).isEmpty());
 
     // 4.0.0 for medical data with branches and departments of the cash-book application.
-    const QStringList medical = dbupgrade::CompanyStep400RepairLines(kIryou, {QStringLiteral("9999"), 3, 1, 1});
+    const QStringList medical = dbupgrade::CompanyStep400RepairLines(kIryou, {QStringLiteral("9999"), 3, 1, 1, false, false});
     ASSERT_EQ(medical.size(), 2 + 8 + 2 + 2 + 1);
     EXPECT_EQ(medical[1], QStringLiteral(u"WHERE (KCODE='9999') AND (HOJOSW='×');"));
     EXPECT_EQ(medical[2], QStringLiteral(u"UPDATE CASHFMST SET CM_GROUP=70,CM_ORDER=41,CM_NAME1='ＶＩＩ　現金及び現金同等物の期末残高'\n"
@@ -200,6 +200,8 @@ TEST(ExternalStepFilesTest, OwnLinesOfTheSteps)
     EXPECT_TRUE(medical[5].endsWith(QStringLiteral(u"VALUES (43,15,1,40,38,1,1,0,'ＩＶ　現金及び現金同等物に係る換算差額',0);")));
     EXPECT_TRUE(medical[9].endsWith(QStringLiteral(u"VALUES (89,15,0,40,36,1,1,0,'ＩＶ　現金及び現金同等物に係る換算差額',0);")));
     EXPECT_EQ(medical.last(), QStringLiteral("COMMIT;"));
+    // A layout already in the current form is not moved again.
+    EXPECT_EQ(dbupgrade::CompanyStep400RepairLines(kIryou, {QStringLiteral("9999"), 0, 0, 0, true, false}).size(), 2 + 4 + 1);
     // Other data without branches, departments or the cash-book application: 諸口 only.
     const QStringList other = dbupgrade::CompanyStep400RepairLines(kHoujin, {QStringLiteral("O'1"), 0, 0, 0});
     EXPECT_EQ(other.size(), 3);
