@@ -335,6 +335,8 @@ int PasteStep(TDataSentakuBox& box, int row)
         box.Grid->SetRow(row);
         const TDataListRec pasted = box.List.GetRowRec(*box.Grid, row);
         if (ShareStateOf(pasted) == 2 && box.StoreSharedRow(row, true) == 1) {
+            if (companydata::TDataSentakuRec* stored = ParentRecordOf(box, row))
+                box.SetShareLock(1, *stored);
             DataListRefresh(box, row);
             box.Grid->SetRow(row);
         }

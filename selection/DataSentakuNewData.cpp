@@ -92,8 +92,10 @@ int TDataSentakuBox::NewData()
         if ((result == 2 && local) || (!hasData && !hadFolder && core::ConnectMode == 0 && QDir(folder).isEmpty()))
             core::fileops::RmDir(dm, folder, core::ConnectMode, false);
     }
-    if (ShareStateOf(rec) == 2 && result == 1)
-        StoreSharedRow(row, true);
+    if (ShareStateOf(rec) == 2 && result == 1 && StoreSharedRow(row, true) == 1) {
+        if (companydata::TDataSentakuRec* stored = ParentRecordOf(*this, row))
+            SetShareLock(1, *stored);
+    }
     DataListRefresh(*this, row);
     return result == 1 ? 1 : 0;
 }
