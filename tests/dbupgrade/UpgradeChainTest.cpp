@@ -8,7 +8,10 @@
 #include "dbupgrade/runner/UpdateFiles.h"
 
 #include "core/Globals.h"
+#include "core/dm/TDM.h"
+#include "core/session/AccInf.h"
 #include "schema/SchemaScripts.h"
+#include "schema/ScriptRunner.h"
 #include "tests/core/QtPrinters.h"
 #include "tests/dbupgrade/Catalogue.h"
 #include "tests/dbupgrade/UpgradeTestSupport.h"
@@ -140,6 +143,45 @@ TEST(UpgradeChainTest, SystemDatabaseEndsEqualToACreatedOne)
               QStringLiteral(u"みなと商事|/data/0001||0|0"));
 }
 
+// A company database created by the schema scripts with the trial-balance procedures of the
+// kind (the only objects of the created schema that differ by kind).
+QString createdCompanyDatabase(const QString& folder, CompanyKind kind)
+{
+    QDir().mkpath(folder);
+    const QString file = QDir(folder).filePath(QStringLiteral("qmacc.fdb"));
+    auto created = schema::createSchemaDatabase(schema::DbAccount{}, file, schema::DatabaseKind::Company);
+    for (const QString& script : schema::trialBalanceScripts(kindScriptName(kind)))
+        schema::runScript(*created, script.mid(QStringLiteral(":/schema/").size()), schema::readScript(script));
+    schema::finishDatabase(std::move(created), schema::DbAccount{}, file);
+    return file;
+}
+
+// Catalogue lines (by their start) of the created schema that the upgraded database still
+// lacks, to be removed as steps bring them: ACCTOTALNAME as 1.0.5 recreates it has no
+// MB_JIGYOU; WEB_HOLDER (0.3.1), GROUPM0 (0.2.2) and RYOSAN come without the created default
+// ('' and 0); and the trial-balance procedures keep parameter lists other than the created
+// ones (medical data ends with the ordinary set).
+const QStringList kKnownMissing = {
+    QStringLiteral("column|ACCDEF1|TABLE     |WEB_HOLDER|"),
+    QStringLiteral("column|ACCTOTALNAME|TABLE     |MB_JIGYOU|"),
+    QStringLiteral("column|KAMOKUMST|TABLE     |GROUPM0|"),
+    QStringLiteral("column|KAMOKU_MS|TABLE     |RYOSAN|"),
+    QStringLiteral("parameter|SP_SISANHYO_A3|"),
+    QStringLiteral("parameter|SP_SISANHYO_A4|"),
+    QStringLiteral("parameter|SP_SISANHYO_BUMON|"),
+    QStringLiteral("parameter|SP_SISANHYO_BUMON_A3|"),
+    QStringLiteral("parameter|SP_SISANHYO_BUMON_A4|"),
+    QStringLiteral("parameter|SP_SISANHYO_KESSAN|"),
+};
+
+bool knownMissing(const QString& line)
+{
+    for (const QString& start : kKnownMissing)
+        if (line.startsWith(start))
+            return true;
+    return false;
+}
+
 struct CompanyChainCase {
     const char* name;
     CompanyKind kind;
@@ -155,8 +197,16 @@ TEST_P(CompanyChainTest, BuiltStepsRunOnTheBase)
     UpgradeSession session;
     session.installCompanyBase(c.kind);
     const QString db = session.companyFile();
+    // A 諸口 account marked "no sub-accounts", known by its name in the special-account table.
+    execute(db, {QStringLiteral(u"INSERT INTO KAMOKUMST (KCODE, USERCODE, GROUPM1, KNAME, USE, DAC, BPFLG, HOJOSW) "
+                                u"VALUES ('9990', '9990', '9900', '諸口', 1, 1, 'B', '×')"),
+                 QStringLiteral(u"INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('9990', '諸口')")});
     const QStringList accountsBefore = queryRows(db, QStringLiteral("SELECT KCODE, KNAME FROM KAMOKUMST ORDER BY KCODE"));
     const dbupgrade::TDbUpdateList list;
+    // The program has the company open with its settings loaded when the steps run.
+    ASSERT_TRUE(core::DM->fnAccDatConnected(QString(), core::SystemDef.DataFolder, 0));
+    ASSERT_TRUE(core::DM->fnGetAccInfo());
+    const QString shokuchi = core::AccInf.SysKCode[core::skShokuchi];
 
     const std::map<QString, std::function<void()>> checks = {
         {QStringLiteral("0.1.1"),
@@ -274,8 +324,28 @@ TEST_P(CompanyChainTest, BuiltStepsRunOnTheBase)
                        queryValue(db, QStringLiteral("SELECT COUNT(DISTINCT L.REC) FROM EXTERA4 L JOIN KAMOKUMST K ON "
                                                      "K.EXT1_A4 = L.REC")));
          }},
+        {QStringLiteral("4.0.0"),
+         [&] {
+             // The 諸口 account of the loaded settings lost its "no sub-accounts" mark.
+             EXPECT_EQ(queryValue(db, QStringLiteral(u"SELECT COUNT(*) FROM KAMOKUMST WHERE KCODE = '%1' AND HOJOSW IN "
+                                                     u"('－', '○')")
+                                          .arg(shokuchi)),
+                       QStringLiteral("1"))
+                 << "諸口 " << shokuchi.toStdString();
+         }},
     };
     EXPECT_EQ(runChain(list.DataSteps, checks), QStringLiteral("15.0.0"));
+    if (core::DM->IBDatabaseDAT.connected())
+        core::DM->AccDatDisconnect(QString(), 0, 0);
+
+    const QString reference = createdCompanyDatabase(QDir(session.root()).filePath(QStringLiteral("reference")), c.kind);
+    const CatalogueDifference difference = compareCatalogues(reference, db);
+    EXPECT_GT(difference.compared, 1000); // the comparison saw the whole catalogue
+    QStringList missing = difference.missing;
+    missing.removeIf(knownMissing);
+    EXPECT_TRUE(missing.isEmpty()) << missing.size() << " missing:\n" << missing.join(QLatin1Char('\n')).toStdString();
+    if (!difference.extra.isEmpty())
+        RecordProperty("extra", difference.extra.join(QLatin1Char(' ')).toStdString());
     EXPECT_EQ(queryRows(db, QStringLiteral("SELECT KCODE, KNAME FROM KAMOKUMST ORDER BY KCODE")), accountsBefore);
     // Row 1 holds the current version, the later rows the history of the steps.
     QStringList versions{QStringLiteral("15.0.0")};
