@@ -109,6 +109,10 @@ public:
     void cboxKyoyuDataAutoClick();
     // The button "情報": the details dialog for the current row, and its changes written.
     void btnDataInfoClick();
+    // The row's record put back into the list's records (a child into its parent's children,
+    // renumbered), and the broken mark of a row shown.
+    void KeepRowRec(int row, const companydata::TDataListRec& rec);
+    void ShowRowStatus(int row, quint8 dataStatus);
     std::unique_ptr<TDataSyosaiInfoBox> SyosaiBox;
     // Shows the details dialog modally; its result.
     std::function<int(TDataSyosaiInfoBox& box)> ShowSyosaiBox;
