@@ -39,6 +39,7 @@ namespace selection {
 class TDataPlaceBox;
 class TServerSentakuBox;
 class TDataSyosaiInfoBox;
+class TDataSentakuPrintDlg;
 
 // Form styles of the "FormStyle" parameter: MDI child and MDI form become normal windows here.
 enum TDataSentakuFormStyle { fsMdiChild = 0, fsMdiForm = 1, fsNormal = 2, fsStayOnTop = 3 };
@@ -116,6 +117,8 @@ public:
     std::unique_ptr<TDataSyosaiInfoBox> SyosaiBox;
     // Shows the details dialog modally; its result.
     std::function<int(TDataSyosaiInfoBox& box)> ShowSyosaiBox;
+    // Shows the list print dialog of F8 modally (unset: its own modal run); its result.
+    std::function<int(TDataSentakuPrintDlg& dlg)> ShowPrintDlg;
 
     // Operations that later work builds. Each reports through NotYetAvailable and changes
     // nothing; the results are those of an operation not done.

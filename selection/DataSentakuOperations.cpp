@@ -1,5 +1,5 @@
 // The operations on data sets of the data-selection dialog that are not built yet: copy and
-// paste, new data, distributed-input data, delete, areas, save and restore, list print,
+// paste, new data, distributed-input data, delete, areas, save and restore,
 // take-out and bring-back, shared data and the cloud share (the refresh's update of the
 // shared-data list row is the kept shared-data selection's). Each one reports that it is not
 // available and changes nothing, with the result of an operation not done, so that every key,
@@ -63,8 +63,6 @@ int TDataSentakuBox::RestoreData(const QString& /*folder*/)
     NotYetAvailable();
     return -1;
 }
-
-void TDataSentakuBox::PrintList() { NotYetAvailable(); }
 
 int TDataSentakuBox::TakeOutBringBack()
 {

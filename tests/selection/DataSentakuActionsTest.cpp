@@ -215,7 +215,6 @@ TEST_F(DataSentakuActionsTest, OperationsNotBuiltChangeNothing)
         {"F5 delete", 0, "SyoriType=0", 0, 4001, key(fkF5), {}},
         {"F6 save", 0, "SyoriType=0", 0, 4001, key(fkF6), {}},
         {"F7 restore", 0, "SyoriType=0", 0, 4001, key(fkF7), {}},
-        {"F8 print", 0, "SyoriType=0", 0, 4001, key(fkF8), {}},
         {"F12 on an empty folder, new data Yes", 0, "SyoriType=0", 0, 4003, key(fkF12), {core::mrYes}},
         {"fetch a stored shared row", 0, "SyoriType=0", 0, 4006, [](TDataSentakuBox& b) { b.btnKyoyuDataDownClick(); }, {}},
         {"fetch into an empty local row", 0, "SyoriType=0", 0, 4003, [](TDataSentakuBox& b) { b.btnKyoyuDataDownClick(); }, {}},
