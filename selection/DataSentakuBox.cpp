@@ -11,7 +11,7 @@
 #include "selection/ServerSentakuBox.h"
 #include "selection/WhichDataSetBox.h"
 #include "communication/DataTusin.h"
-#include "communication/TusinSetteiStandIn.h"
+#include "communication/TusinSettei.h"
 #include "controls/chooser/TFileOperationBox.h"
 #include "controls/chooser/TFileOperationBoxEx1.h"
 #include "companydata/DataInfomation.h"

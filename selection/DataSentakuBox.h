@@ -62,6 +62,7 @@ struct TKeptConnection {
     qint32 SysDbMinor1 = 0;
     qint32 SysDbMinor2 = 0;
 };
+class TDataSentakuPrintDlg;
 
 // Form styles of the "FormStyle" parameter: MDI child and MDI form become normal windows here.
 enum TDataSentakuFormStyle { fsMdiChild = 0, fsMdiForm = 1, fsNormal = 2, fsStayOnTop = 3 };
@@ -132,14 +133,17 @@ public:
     void cboxKyoyuDataAutoClick();
     // The button "情報": the details dialog for the current row, and its changes written.
     void btnDataInfoClick();
+    // The row's record put back into the list's records (a child into its parent's children,
+    // renumbered), and the broken mark of a row shown.
+    void KeepRowRec(int row, const companydata::TDataListRec& rec);
+    void ShowRowStatus(int row, quint8 dataStatus);
     std::unique_ptr<TDataSyosaiInfoBox> SyosaiBox;
     // Shows the details dialog modally; its result.
     std::function<int(TDataSyosaiInfoBox& box)> ShowSyosaiBox;
+    // Shows the list print dialog of F8 modally (unset: its own modal run); its result.
+    std::function<int(TDataSentakuPrintDlg& dlg)> ShowPrintDlg;
 
-    // Operations on data sets. Copy and paste, new data, distributed-input data, delete, areas,
-    // unassigning and the list print still report through NotYetAvailable and change nothing;
-    // their results are those of an operation not done.
-    void NotYetAvailable();
+    // Operations on data sets.
     int CopyPaste();
     int NewData();                               // 1 when data was created
     void AddBunsanData();

@@ -3,7 +3,7 @@
 #include "selection/DataSentakuBox.h"
 
 #include "communication/DataTusin.h"
-#include "communication/TusinSetteiStandIn.h"
+#include "communication/TusinSettei.h"
 #include "companydata/DataInfomation.h"
 #include "controls/grid/TxGrid.h"
 #include "core/Globals.h"

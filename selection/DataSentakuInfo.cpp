@@ -6,6 +6,7 @@
 #include "companydata/DataInfomation.h"
 #include "controls/grid/TxGrid.h"
 #include "core/Globals.h"
+#include "core/dm/TDM.h"
 #include "selection/DataSentakuState.h"
 #include "selection/DataSyosaiInfoBox.h"
 
@@ -26,6 +27,15 @@ void TDataSentakuBox::btnDataInfoClick()
     companydata::TDataListRec rec = List.GetRowRec(*Grid, row);
     // Paths are case-sensitive here: the folder keeps its case.
     const QString folder = List.GetRowDataPath(*Grid, row);
+    // A data set with a period that fails the data check is marked broken (its details still open).
+    if ((rec.Kishu.isValid() || rec.Kimatu.isValid()) && rec.DataStatus != 1 && core::DM
+        && core::DM->CallDataCheckHook(core::SystemDef.HOSTNAME, folder, 0, 1) == 0) {
+        rec.DataStatus = 1;
+        KeepRowRec(row, rec);
+        UpdateListRow(*this, rec);
+        ShowRowStatus(row, rec.DataStatus);
+        SetFKeyCaptions();
+    }
     if (!SyosaiBox)
         SyosaiBox = std::make_unique<TDataSyosaiInfoBox>(this);
     TDataSyosaiInfoBox& box = *SyosaiBox;
@@ -72,25 +82,43 @@ void TDataSentakuBox::btnDataInfoClick()
             Grid->SetCellPicture(colLockPic, row, List.BlankPicture);
             Grid->SetCellInt(colLock, row, 0);
         }
-        // The list's own record, and the children's numbered names of a consolidation parent.
-        const int parent = Grid->CellInt(colParent, row);
-        if (parent >= 0 && parent < List.Records.size()) {
-            companydata::TDataSentakuRec& owner = List.Records[parent];
-            if (rec.Gassan == companydata::kGassanBunsan) {
-                const int child = Grid->CellInt(colChild, row);
-                if (child >= 0 && child < owner.Children.size())
-                    owner.Children[child] = rec;
-                companydata::TDataSentakuListCtl::NumberChildNames(owner);
-                if (child >= 0 && child < owner.Children.size())
-                    Grid->SetCells(colName, row, owner.Children.at(child).DispName);
-            } else {
-                static_cast<companydata::TDataListRec&>(owner) = rec;
-            }
-        }
+        KeepRowRec(row, rec);
         UpdateListRow(*this, rec);
         List.CheckUpdateMark(*Grid, row, true);
     }
+    if (box.Rebuilt == 1) {
+        rec.DataStatus = 0;
+        KeepRowRec(row, rec);
+        UpdateListRow(*this, rec);
+        ShowRowStatus(row, rec.DataStatus);
+        Grid->SetRow(row);
+    }
     SetFKeyCaptions();
+}
+
+void TDataSentakuBox::ShowRowStatus(int row, quint8 dataStatus)
+{
+    Grid->SetCellInt(colStatus, row, dataStatus);
+    List.PaintRow(*Grid, row, List.CheckUpdateMark(*Grid, row, true), dataStatus == 1);
+}
+
+void TDataSentakuBox::KeepRowRec(int row, const companydata::TDataListRec& rec)
+{
+    // The list's own record, and the children's numbered names of a consolidation parent.
+    const int parent = Grid->CellInt(colParent, row);
+    if (parent >= 0 && parent < List.Records.size()) {
+        companydata::TDataSentakuRec& owner = List.Records[parent];
+        if (rec.Gassan == companydata::kGassanBunsan) {
+            const int child = Grid->CellInt(colChild, row);
+            if (child >= 0 && child < owner.Children.size())
+                owner.Children[child] = rec;
+            companydata::TDataSentakuListCtl::NumberChildNames(owner);
+            if (child >= 0 && child < owner.Children.size())
+                Grid->SetCells(colName, row, owner.Children.at(child).DispName);
+        } else {
+            static_cast<companydata::TDataListRec&>(owner) = rec;
+        }
+    }
 }
 
 } // namespace selection

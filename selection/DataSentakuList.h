@@ -104,10 +104,12 @@ public:
     // code starts with the text, ignoring case; false when none does.
     static bool FindCodeRow(controls::TxGrid& grid, const QString& text);
 
+    // The row's colours: marked for an update, broken.
+    void PaintRow(controls::TxGrid& grid, int row, bool marked, bool broken) const;
+
 private:
     void RemoveChildRows(controls::TxGrid& grid, int row) const;
     void SetSharePicture(controls::TxGrid& grid, int row, const companydata::TDataListRec& rec) const;
-    void PaintRow(controls::TxGrid& grid, int row, bool marked, bool broken) const;
 };
 
 } // namespace selection

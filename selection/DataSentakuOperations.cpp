@@ -1,6 +1,5 @@
-// The one operation of the data-selection dialog that is not built yet, the list print: it
-// reports that it is not available and changes nothing. The kept shared-data selection and its
-// update of the shared-data list row live here too.
+// The kept shared-data selection of the data-selection dialog, its update of the shared-data
+// list row, and the automatic shared fetch and store.
 #include "selection/DataSentakuBox.h"
 
 #include "controls/grid/TxGrid.h"
@@ -10,13 +9,6 @@
 #include "selection/ServerSentakuBox.h"
 
 namespace selection {
-
-void TDataSentakuBox::NotYetAvailable()
-{
-    core::showMessage(core::MessageKind::Information, QStringLiteral("この機能はまだ使用できません。"));
-}
-
-void TDataSentakuBox::PrintList() { NotYetAvailable(); }
 
 TServerSentakuBox& TDataSentakuBox::ServerSentaku()
 {

@@ -16,9 +16,14 @@
 #include <functional>
 
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+
+namespace companydata {
+class TBackupRestoreThread;
+}
 
 namespace controls {
 class TxEdit;
@@ -58,11 +63,21 @@ public:
     void btnOKClick();
     // Locks (on) or releases the data set's registry row in the server modes.
     void LockData(bool on);
+    // F7: refused while another connection has the database attached on the server; asks,
+    // rebuilds, and after a success says so, lays out again and sets Rebuilt.
+    void RebuildClick();
+    // Backs up and restores the company database through the backup and restore worker
+    // (mode 3); true on success. The database is put back from its copy after any failure.
+    bool RebuildData();
 
     // Seams that tests replace: the numbered box, whether an input-method composition is open
     // in the name edit.
     std::function<int(controls::TMessage2InfoRec& info)> ShowBox2;
     std::function<bool()> ImeComposing;
+    // The worker's run (true when it succeeded), and the one-step replace of a database by a
+    // copy of another file (true when it took the place).
+    std::function<bool(companydata::TBackupRestoreThread& worker)> RunWorker;
+    std::function<bool(const QString& source, const QString& target)> ReplaceDatabase;
 
     QLabel* lblStatus = nullptr;
     QPlainTextEdit* txtDataPath = nullptr;
@@ -82,6 +97,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();

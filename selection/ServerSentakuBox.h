@@ -39,6 +39,7 @@ class WindowKeyPreview;
 namespace selection {
 
 class TDataSyosaiInfoBox;
+class TDataSentakuPrintDlg;
 
 // A drive offered by the drive box: its letter and the text shown.
 struct TShareDrive {
@@ -74,6 +75,8 @@ public:
     std::unique_ptr<TDataSyosaiInfoBox> SyosaiBox;
     // Shows the details dialog modally; its result.
     std::function<int(TDataSyosaiInfoBox& box)> ShowSyosaiBox;
+    // Shows the list print dialog of F8 modally (unset: its own modal run); its result.
+    std::function<int(TDataSentakuPrintDlg& dlg)> ShowPrintDlg;
 
     void Prepare(int flag);
     void InitList();

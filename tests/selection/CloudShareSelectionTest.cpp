@@ -5,7 +5,7 @@
 #include "tests/companydata/RegistryTestFixture.h"
 
 #include "communication/DataTusin.h"
-#include "communication/TusinSetteiStandIn.h"
+#include "communication/TusinSettei.h"
 #include "companydata/DataInfomation.h"
 #include "controls/grid/TxGrid.h"
 #include "core/modules/ModuleRegistry.h"

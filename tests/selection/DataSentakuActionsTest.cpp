@@ -183,56 +183,6 @@ TEST_F(DataSentakuActionsTest, DataPlaceComboListsTheChosenPlace)
     EXPECT_GE(rowOf(*box, 4001), 0);
 }
 
-// Every key, button and automatic step that reaches an operation not built yet reports it once
-// and changes nothing: no registry row, no current data set, no close.
-TEST_F(DataSentakuActionsTest, OperationsNotBuiltChangeNothing)
-{
-    addRow(4001, QStringLiteral("名4001"), dataFolder(QStringLiteral("4001"), true));
-    addRow(4003, QString(), dataFolder(QStringLiteral("4003"), false));
-    addRow(4005, QStringLiteral("合算"), dataFolder(QStringLiteral("4005"), true), 1);
-    addRow(4006, QStringLiteral("共有A"), folder(QStringLiteral("share/a")), 0, 1, 0);
-    addRow(4007, QStringLiteral("空き領域"), folder(QStringLiteral("share/b")), 0, 1, 1);
-    addRow(4008, QStringLiteral("共有C"), folder(QStringLiteral("share/c")), 0, 1, 1);
-    // The fetched copy of 4008 lies in its working folder under the system folder.
-    dataFolder(QStringLiteral("sys/4008"), true);
-
-    using Action = std::function<void(TDataSentakuBox&)>;
-    const auto key = [](int k) { return Action([k](TDataSentakuBox& b) { b.Keys[k]->click(); }); };
-    struct Case {
-        const char* name;
-        int mode;
-        QString params;
-        int autoShare;
-        int rec;
-        Action action;
-        QList<int> answers;
-    };
-    const Case cases[] = {
-        {"F8 print", 0, "SyoriType=0", 0, 4001, key(fkF8), {}},
-    };
-    const QStringList before = registry();
-    for (const Case& c : cases) {
-        core::ConnectMode = c.mode;
-        core::SystemDef.AutoShare = c.autoShare;
-        auto box = open(c.params);
-        const int row = rowOf(*box, c.rec);
-        ASSERT_GE(row, 0) << c.name;
-        box->Grid->SetRow(row);
-        box->SetFKeyCaptions();
-        messages.messages.clear();
-        messages.answers.clear();
-        for (int answer : c.answers)
-            messages.answers.push_back(answer);
-        c.action(*box);
-        EXPECT_EQ(messages.texts().count(kNotYet), 1) << c.name << ": " << messageText().toStdString();
-        EXPECT_EQ(box->result(), 0) << c.name;
-        EXPECT_FALSE(box->PastePending) << c.name;
-        EXPECT_EQ(core::SystemDef.DataFolder, QStringLiteral("/before")) << c.name;
-        EXPECT_EQ(core::SystemDef.DataListFolder, QStringLiteral("/before")) << c.name;
-        EXPECT_EQ(registry(), before) << c.name;
-    }
-}
-
 // In a client/server mode the server tests whether a data set's database exists (here our file
 // routines inside this process, with roots of the test's own). Only a database confirmed
 // missing empties its registry row when the row is chosen: a folder the roots refuse, and a

@@ -2,6 +2,7 @@
 // version and operator, the OK with a blank name, and the lock of the opener's data place.
 
 #include "tests/companydata/RegistryTestFixture.h"
+#include "tests/support/TestEnvironment.h"
 
 #include "companydata/DataInfomation.h"
 #include "controls/edits/TxEdit.h"
@@ -9,6 +10,7 @@
 #include "selection/DataSentakuBox.h"
 #include "selection/DataSentakuList.h"
 #include "selection/DataSyosaiInfoBox.h"
+#include "companydata/BackupRestoreThread.h"
 #include "controls/grid/TxGrid.h"
 
 #include <QCheckBox>
@@ -197,4 +199,199 @@ TEST_F(DataSyosaiInfoTest, DataSelectionInfoButton)
     selection.btnDataInfoClick();
     EXPECT_EQ(editable, 0);
     run({QStringLiteral("DELETE FROM DATALIST WHERE REC IN (902,903)")});
+}
+
+namespace {
+
+QByteArray bytesOf(const QString& file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Files of a folder that a rebuild may leave behind (anything but the database and its
+// information file).
+QStringList leftovers(const QString& folder)
+{
+    QStringList files = QDir(folder).entryList(QDir::Files);
+    files.removeAll(QStringLiteral("qmacc.fdb"));
+    files.removeAll(QStringLiteral("qmacc.ini"));
+    return files;
+}
+
+} // namespace
+
+// F7 rebuilds the database through the worker; a failure of the worker or of putting the
+// rebuilt copy of a shared area in place leaves the database's bytes and says so.
+TEST_F(DataSyosaiInfoTest, RebuildAndItsFailures)
+{
+    const QString temp = folder(QStringLiteral("temp"));
+    core::SystemDef.TempDir = temp;
+    QStringList shown;
+    auto prepared = [&](TDataSyosaiInfoBox& box, const QString& path, int shareMode) {
+        box.ShowBox2 = [&](controls::TMessage2InfoRec& info) {
+            for (const auto& line : info.Lines)
+                if (!line.Text.isEmpty())
+                    shown << line.Text;
+            return int(core::mrOk);
+        };
+        box.ShareMode = shareMode;
+        box.DataRec.Shougou = QStringLiteral("株式会社みなと商事");
+        box.DataPath = path;
+        box.Prepare(1);
+        shown.clear();
+    };
+
+    // A broken data set: the second caution, then the rebuilt database is normal again.
+    {
+        const QString path = dataFolder(QStringLiteral("rebuilt"), 10, 0, 15);
+        TDataSyosaiInfoBox box;
+        prepared(box, path, 0);
+        box.RebuildClick();
+        EXPECT_EQ(box.Rebuilt, 1) << shown.join(u'\n').toStdString() << messageText().toStdString();
+        EXPECT_TRUE(shown.contains(QStringLiteral("注意２）破損データの場合はデータ再構築が適正に行われない場合があります。")));
+        EXPECT_EQ(shown.last(), QStringLiteral("データの再構築は適正に行われました。"));
+        EXPECT_EQ(box.InfoRec.Status, companydata::kDataNormal);
+        EXPECT_EQ(leftovers(path), QStringList());
+        EXPECT_EQ(QDir(temp).entryList(QDir::Files), QStringList());
+        companydata::TDataInfomationRec fromDb;
+        EXPECT_EQ(companydata::TDataInfomation().GetDataInfoOfFolder(path, fromDb), 1);
+    }
+    // The worker fails after spoiling the database: the copy is put back, nothing is left.
+    {
+        const QString path = dataFolder(QStringLiteral("failed"), 1, 0, 15);
+        const QString database = path + QStringLiteral("/qmacc.fdb");
+        const QByteArray before = bytesOf(database);
+        TDataSyosaiInfoBox box;
+        prepared(box, path, 0);
+        box.RunWorker = [&](companydata::TBackupRestoreThread&) {
+            QFile f(database);
+            EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write("spoilt");
+            return false;
+        };
+        box.RebuildClick();
+        EXPECT_EQ(box.Rebuilt, 0);
+        EXPECT_EQ(shown.last(), QStringLiteral("データ再構築の処理に失敗しました。"));
+        EXPECT_TRUE(bytesOf(database) == before);
+        EXPECT_EQ(leftovers(path), QStringList());
+        EXPECT_EQ(QDir(temp).entryList(QDir::Files), QStringList());
+    }
+    // A shared area is rebuilt on a copy in the temp folder that then takes its place; when that
+    // fails the area keeps its database and the rebuilt copy is kept.
+    {
+        const QString path = dataFolder(QStringLiteral("shared"), 1, 0, 15);
+        const QString database = path + QStringLiteral("/qmacc.fdb");
+        const QByteArray before = bytesOf(database);
+        TDataSyosaiInfoBox box;
+        prepared(box, path, 1);
+        ASSERT_TRUE(box.RebuildOffered);
+        box.ReplaceDatabase = [](const QString&, const QString&) { return false; };
+        box.RebuildClick();
+        EXPECT_EQ(box.Rebuilt, 0);
+        EXPECT_EQ(shown.last(), QStringLiteral("データ再構築の処理に失敗しました。"));
+        EXPECT_TRUE(bytesOf(database) == before);
+        EXPECT_EQ(leftovers(path), QStringList());
+        EXPECT_EQ(QDir(temp).entryList(QDir::Files), QStringList{QStringLiteral("qmacc.fdb")});
+
+        box.ReplaceDatabase = nullptr;
+        box.RebuildClick();
+        EXPECT_EQ(box.Rebuilt, 1) << shown.join(u'\n').toStdString() << messageText().toStdString();
+        EXPECT_FALSE(bytesOf(database) == before);
+        EXPECT_EQ(leftovers(path), QStringList());
+        EXPECT_EQ(QDir(temp).entryList(QDir::Files), QStringList());
+    }
+}
+
+namespace {
+
+// A data root on the loopback server, made for the test.
+class DataSyosaiServerTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        TAXLINK_REQUIRE_SERVER(server);
+        account = {server.host, server.user, server.password};
+        root = std::make_unique<schema::DataRoot>(account, work.filePath(QStringLiteral("root")));
+        const QString error = testsupport::createSampleRoot(*root, {SampleKind::Ordinary});
+        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+        core::SystemDef.USER = server.user;
+        core::SystemDef.PASSWORD = server.password;
+        core::SystemDef.HOSTNAME = server.host;
+        core::SystemDef.SYSDIR = root->sysDir();
+        core::SystemDef.TempDir = work.filePath(QStringLiteral("temp"));
+        QDir().mkpath(core::SystemDef.TempDir);
+        core::SystemDef.LogDir = work.path();
+        core::SystemDef.GROUPID = schema::DataRoot::defaultGroup;
+        core::SystemDef.OPCODE = 100000010;
+        core::ConnectMode = 1;
+        core::FatalDbError = false;
+        core::Identity = core::IdentityFrom(core::DefaultAppInfo());
+        core::DM = &dm;
+        ASSERT_TRUE(dm.fnAccDefConnected(server.host, 1)) << messages.texts().join(u'\n').toStdString();
+    }
+    void TearDown() override
+    {
+        core::ConnectMode = 0;
+        if (dm.IBDatabaseDEF.connected())
+            dm.IBDatabaseDEF.close();
+    }
+    QString dataLock(int rec)
+    {
+        core::TIBSQL q(&dm.IBDatabaseDEF, &dm.IBTransactionDEF);
+        dm.IBTransactionDEF.startTransaction();
+        q.sql() << QStringLiteral("SELECT DATALOCK FROM DATALIST WHERE REC=%1").arg(rec);
+        q.execQuery();
+        const QString value = q.eof() ? QString() : q.fields(0).asString();
+        q.close();
+        dm.IBTransactionDEF.commit();
+        return value;
+    }
+
+    QTemporaryDir work;
+    dmtest::ScopedSession session;
+    testsupport::RecordingMessageService messages;
+    testsupport::ScopedMessageService installed{messages};
+    core::TDM dm;
+    schema::DbAccount account;
+    std::unique_ptr<schema::DataRoot> root;
+};
+
+} // namespace
+
+// On the server: refused while another connection has the database attached; otherwise rebuilt
+// under the registry row's lock, which is released afterwards.
+TEST_F(DataSyosaiServerTest, RebuildRefusedWhileAttachedAndLockedWhileRunning)
+{
+    const QString path = root->dataFolder(1);
+    QStringList shown;
+    TDataSyosaiInfoBox box;
+    box.ShowBox2 = [&](controls::TMessage2InfoRec& info) {
+        shown << info.Lines[0].Text;
+        return int(core::mrOk);
+    };
+    box.DataRec.Rec = 1;
+    box.DataRec.Shougou = QStringLiteral("株式会社みなと商事");
+    box.DataPath = path;
+    box.Prepare(1);
+    {
+        const auto other = schema::openDatabase(account, path + QStringLiteral("/qmacc.fdb"));
+        box.RebuildClick();
+    }
+    EXPECT_EQ(shown, QStringList{QStringLiteral(
+                         "現在、他のユーザーがデータに接続中です。他のユーザーがデータに接続している間はデータの再構築は行えません。")});
+    EXPECT_EQ(box.Rebuilt, 0);
+
+    QString lockWhileRunning;
+    box.RunWorker = [&](companydata::TBackupRestoreThread& worker) {
+        lockWhileRunning = dataLock(1);
+        companydata::RunBackupRestoreThread(worker);
+        return worker.Succeeded;
+    };
+    shown.clear();
+    box.RebuildClick();
+    EXPECT_EQ(box.Rebuilt, 1) << shown.join(u'\n').toStdString() << messages.texts().join(u'\n').toStdString();
+    EXPECT_EQ(lockWhileRunning, QString::number(core::SystemDef.OPCODE % (core::SystemDef.GROUPID * 10000)));
+    EXPECT_EQ(dataLock(1), QStringLiteral("0"));
+    EXPECT_EQ(leftovers(path), QStringList());
 }

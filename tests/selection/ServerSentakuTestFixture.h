@@ -27,6 +27,7 @@ protected:
             return;
         core::SystemDef.OPNAME = QStringLiteral("山田");
         core::SystemDef.DataListAutoUpdate = 0;
+        previousEdition = core::EditionFlag;
         core::EditionFlag = 1;
         this->run({QStringLiteral("DELETE FROM SERVERDATALIST WHERE GROUPID=%1").arg(kGroup),
                    QStringLiteral("DELETE FROM CHILD_SERVERDATALIST WHERE GROUPID=%1").arg(kGroup),
@@ -48,6 +49,7 @@ protected:
             qunsetenv("TAXLINK_DRIVES");
         else
             qputenv("TAXLINK_DRIVES", previousDrives);
+        core::EditionFlag = previousEdition;
         Base::TearDown();
     }
 
@@ -90,6 +92,7 @@ protected:
 
     QString driveD, share;
     QByteArray previousDrives;
+    decltype(core::EditionFlag) previousEdition{};
     QStringList boxes;
     QList<controls::TMessageInfoRec> details;
     int detailAnswer = core::mrOk;
