@@ -1,6 +1,7 @@
 #include "communication/DataTusin.h"
 
 #include "communication/HikakuMess.h"
+#include "communication/MeetingToolSetting.h"
 #include "communication/TusinWindows.h"
 #include "controls/grid/TxGrid.h"
 #include "core/Globals.h"
@@ -558,10 +559,19 @@ bool TfmDataTusin::Consent(const QString& caption, const QString& text, const QS
 
 int TfmDataTusin::ConfirmBeforeSend()
 {
-    return 1;
+    // The send keeps one settings box for both questions.
+    if (!meeting_)
+        meeting_ = new TMeetingToolSettingBox(this);
+    return meeting_->ConfirmBeforeSend();
 }
 
-void TfmDataTusin::ResetAfterSend() {}
+void TfmDataTusin::ResetAfterSend()
+{
+    if (!meeting_)
+        meeting_ = new TMeetingToolSettingBox(this);
+    meeting_->ResetAfterSend();
+    delete meeting_.data();
+}
 
 int TfmDataTusin::SelectedRow() const
 {

@@ -25,6 +25,7 @@ class TxGrid;
 namespace communication {
 
 class TfmWaitMess;
+class TMeetingToolSettingBox;
 
 // Transfer results: 0 done or nothing to do, 1 to 9 not done.
 inline constexpr int kTusinDone = 0;
@@ -120,6 +121,7 @@ private:
     QPushButton* F5 = nullptr;
     QPointer<TfmWaitMess> waitMess_;
     QPointer<TfmWaitMess> busy_;
+    QPointer<TMeetingToolSettingBox> meeting_;
     bool busyCursor_ = false;
 
     void RunCloudList();
