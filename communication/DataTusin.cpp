@@ -124,11 +124,17 @@ TfmDataTusin::TfmDataTusin(QWidget* owner)
 
     Ctl->RunList = [this] { RunCloudList(); };
     Ctl->WaitWindow.open = [this](const QString& caption) {
-        StepWindowOpen({QString(), caption}, QString());
-        StepWindowSet(2, StepState::Running, QString());
+        if (!waitMess2_)
+            waitMess2_ = new TfmWaitMess2(this);
+        waitMess2_->SetBox(1, int(StepState::Running), caption);
+        waitMess2_->show();
+        QApplication::processEvents();
     };
-    Ctl->WaitWindow.set = [this](const QString& caption, bool) { StepWindowSet(2, StepState::Finished, caption); };
-    Ctl->WaitWindow.close = [this] { StepWindowClose(); };
+    Ctl->WaitWindow.set = [this](const QString& caption, bool) {
+        if (waitMess2_)
+            waitMess2_->SetBox(1, int(StepState::Finished), caption);
+    };
+    Ctl->WaitWindow.close = [this] { delete waitMess2_.data(); };
     Ctl->ShowHikaku = [this](const THikakuLayout& layout) {
         TfmHikakuMess2 window(this);
         window.Apply(layout);
@@ -153,6 +159,7 @@ TfmDataTusin::TfmDataTusin(QWidget* owner)
 
 TfmDataTusin::~TfmDataTusin()
 {
+    delete waitMess2_.data();
     StepWindowClose();
     BusyClose();
     Ctl.reset();

@@ -25,6 +25,7 @@ class TxGrid;
 namespace communication {
 
 class TfmWaitMess;
+class TfmWaitMess2;
 class TMeetingToolSettingBox;
 
 // Transfer results: 0 done or nothing to do, 1 to 9 not done.
@@ -121,6 +122,7 @@ private:
     QPushButton* F5 = nullptr;
     QPointer<TfmWaitMess> waitMess_;
     QPointer<TfmWaitMess> busy_;
+    QPointer<TfmWaitMess2> waitMess2_;
     QPointer<TMeetingToolSettingBox> meeting_;
     bool busyCursor_ = false;
 

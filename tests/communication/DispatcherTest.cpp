@@ -5,6 +5,7 @@
 #include "communication/DataTusin.h"
 #include "communication/HikakuMess.h"
 #include "communication/RelayRequest.h"
+#include "controls/grid/TxGrid.h"
 #include "core/net/NetSettings.h"
 #include "core/net/RelayExchange.h"
 #include "tests/support/FakeServices.h"
@@ -201,6 +202,24 @@ TEST_F(Dispatcher, MasterSendAndReceiveAgainstTheBlocks)
     EXPECT_EQ(shown[1].Label1Text, QStringLiteral("商号が違いますが、受信を続行しますか？"));
     EXPECT_EQ(ctl().ReceiveBlock, 2);
     EXPECT_EQ(ctl().MasterReceive, 1);
+}
+
+TEST_F(Dispatcher, RelayDialogClosesAfterASendAndStaysAfterARefusal)
+{
+    ctl().SyoriType = communication::stDataSend;
+    ASSERT_TRUE(ctl().GetServerInfo());
+    form->FillList();
+    EXPECT_EQ(form->F12Button()->text(), QStringLiteral("F12:実  行"));
+    EXPECT_EQ(form->F5Button()->text(), QStringLiteral("F5:ﾃﾞｰﾀ削除"));
+    form->Grid()->SetRow(1);
+    form->show();
+    messages.answers = {core::mrNo};
+    form->F12Click();
+    EXPECT_TRUE(form->isVisible());
+    messages.answers = {core::mrYes};
+    form->F12Click();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(messages.texts().last(), QStringLiteral("　\r\nデータ送信処理が終了しました。\r\n ")) << messageText().toStdString();
 }
 
 // The send's comparison window as a table over the differences (password, name, period).
