@@ -6,6 +6,7 @@
 // TfmDataTusin owns one and supplies its windows; tests use a recording view.
 
 #include "communication/DataTusinCtl.h"
+#include "communication/HikakuMess.h"
 
 #include <functional>
 
@@ -46,6 +47,25 @@ public:
     // ReceiveFolder after type 22; empty otherwise.
     QString ReceivedDataFolder;
 
+    // The dispatcher of the operation types 1 to 10 up to the list dialog: the result, with
+    // showDialog set for types 1 and 2 once their checks passed (the form shows the list).
+    int RunOperation(bool& showDialog);
+    // The send's comparison with relay block b: 1 agreed, -1 refused, 2 nothing differs.
+    int ConfirmOverwrite(int block);
+    // The operation history's end record.
+    void WriteEndHistory();
+    quint8 ListPending = 0;
+    QString ListFolder;
+
+    // What the dispatcher asks of the form: the comparison window (answers HikakuYes), whether
+    // a top-level window of a title exists, the caption and help page of the type, the wider
+    // face of the server check, and the operation history (0 start, 1 end).
+    std::function<int(const THikakuLayout&)> ShowHikaku = [](const THikakuLayout&) { return 0; };
+    std::function<bool(const QString& title)> TopLevelWindowExists = [](const QString&) { return false; };
+    std::function<void()> ShowTypeCaption = [] {};
+    std::function<void()> ServerCheckFace = [] {};
+    std::function<void(int state)> ProcRireki = [](int) {};
+
     // The 13-part message of a line in use by someone else; row is the line's 0-based row.
     QString InUseMessage(int row);
 
@@ -54,7 +74,18 @@ private:
     bool LineInUseByOther(int row) const;
     bool RefuseLineInUse(int row);
     int Receive(const QString& folder, int silent, bool intoNewFolder);
+    int RunCashBookSteps();
+    int CashBookSendStep();
+    int MasterSendStep();
+    int CashBookReceiveStep();
+    bool HasData(int block) const;
+    bool SamePeriod(int block) const;
+    QString ServerPeriod(int block) const;
 };
+
+// Caption and help page of an operation type ("" for the types without their own).
+QString TypeCaption(int syoriType);
+QString TypeHelpPage(int syoriType);
 
 // "<class> error , with message : <message>" of an error raised in a guarded step.
 QString ErrorDescription(const std::exception& e);

@@ -1,8 +1,12 @@
 #include "communication/DataTusin.h"
 
+#include "communication/HikakuMess.h"
+#include "communication/MeetingToolSetting.h"
 #include "communication/TusinWindows.h"
 #include "controls/grid/TxGrid.h"
 #include "core/Globals.h"
+#include "core/dm/TDM.h"
+#include "core/modules/ManualPage.h"
 #include "core/modules/ModuleRegistry.h"
 #include "core/ui/MessageService.h"
 
@@ -12,6 +16,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace communication {
@@ -35,6 +40,31 @@ const char* const kCloudHeaders[8] = {"No.", "状況", "データ名", "年度",
 const int kCloudWidths[8] = {40, 75, 266, 53, 175, 128, 128, 85};
 const char* const kRelayHeaders[8] = {"No.", "データ名", "会計年度", "会計期間", "送信日時", "受信日時", "バージョン", ""};
 const int kRelayWidths[8] = {40, 300, 80, 180, 134, 134, 85, 0};
+const char* const kCheckHeaders[8] = {"処理", "データ名", "会計年度", "会計期間", "送信日時", "受信日時", "バージョン", ""};
+const int kCheckWidths[8] = {55, 285, 80, 180, 134, 0, 85, 0};
+const char* const kCheckRows[3] = {"受信", "送信", "全送信"};
+
+const char* HintOf(int type)
+{
+    switch (type) {
+    case stDataSend:
+        return "［F12］を押すと現在利用中のデータが中継先サーバーの選択したフォルダに送信されます。\r\n\r\n［F5］を押すと中継先サーバーのデータが削除されます。";
+    case stDataReceive:
+        return "［F12］を押すと選択したデータを受信して、現在利用中のデータに上書きします。\r\n\r\n［F5］を押すと中継先サーバーのデータが削除されます。";
+    case stServerCheck:
+        return "１行目は現金出納帳から送信されたデータです。　　　２行目はタレック財務が送信したデータです。\r\n３行目はタレック財務が送信したマスターデータです。\r\n\r\n［F5］を押すと中継先サーバーのデータが削除されます。";
+    case stCloudSetting:
+        return "どの行でクラウドシェアするかを選んで［F12：選択］を押します。\r\nこれからクラウドシェアを始める場合は空白行を、クラウドシェアがスタートしている場合は該当行を選択します。\r\n［F4：解除］は誰も使用してない筈なのに「使用中」のままになってしまった場合に使用します。\r\n［F5：削除］は既にクラウドシェアを止めたデータがリストに残っている場合に使用します。";
+    default:
+        return "";
+    }
+}
+
+// A key whose caption is only its name and a colon does nothing.
+bool KeyWithoutFunction(const QPushButton* key)
+{
+    return key->text().endsWith(QLatin1Char(':'));
+}
 
 } // namespace
 
@@ -67,33 +97,69 @@ TfmDataTusin::TfmDataTusin(QWidget* owner)
     HintArea->setReadOnly(true);
     layout->addWidget(HintArea);
     auto* keys = new QHBoxLayout;
-    auto* esc = new QPushButton(QStringLiteral("ESC:ｷｬﾝｾﾙ"), this);
+    ESC = new QPushButton(QStringLiteral("ESC:ｷｬﾝｾﾙ"), this);
+    F1 = new QPushButton(QStringLiteral("F1:ヘルプ"), this);
     F4 = new QPushButton(QStringLiteral("F4:"), this);
     F5 = new QPushButton(QStringLiteral("F5:"), this);
-    keys->addWidget(F4);
     F12 = new QPushButton(QStringLiteral("F12:実行"), this);
-    keys->addWidget(esc);
-    keys->addStretch();
+    keys->addWidget(ESC);
+    keys->addWidget(F1);
+    keys->addWidget(F4);
     keys->addWidget(F5);
+    keys->addStretch();
     keys->addWidget(F12);
     layout->addLayout(keys);
-    connect(esc, &QPushButton::clicked, this, &QDialog::reject);
-    connect(F12, &QPushButton::clicked, this, &TfmDataTusin::ChooseLine);
+    connect(ESC, &QPushButton::clicked, this, [this] {
+        if (!ESC->text().isEmpty())
+            reject();
+    });
+    connect(F1, &QPushButton::clicked, this, [this] {
+        if (!F1->text().isEmpty() && !TypeHelpPage(Ctl->SyoriType).isEmpty())
+            core::OpenManualPage(TypeHelpPage(Ctl->SyoriType));
+    });
+    connect(F12, &QPushButton::clicked, this, &TfmDataTusin::F12Click);
     connect(F4, &QPushButton::clicked, this, &TfmDataTusin::ReleaseLine);
+    connect(F5, &QPushButton::clicked, this, &TfmDataTusin::F5Click);
     connect(PerfectGrid1, &controls::TxGrid::cellGotFocus, this, [this](int, int) { UpdateCloudKeys(); });
 
     Ctl->RunList = [this] { RunCloudList(); };
     Ctl->WaitWindow.open = [this](const QString& caption) {
-        StepWindowOpen({QString(), caption}, QString());
-        StepWindowSet(2, StepState::Running, QString());
+        if (!waitMess2_)
+            waitMess2_ = new TfmWaitMess2(this);
+        waitMess2_->SetBox(1, int(StepState::Running), caption);
+        waitMess2_->show();
+        QApplication::processEvents();
     };
-    Ctl->WaitWindow.set = [this](const QString& caption, bool) { StepWindowSet(2, StepState::Finished, caption); };
-    Ctl->WaitWindow.close = [this] { StepWindowClose(); };
+    Ctl->WaitWindow.set = [this](const QString& caption, bool) {
+        if (waitMess2_)
+            waitMess2_->SetBox(1, int(StepState::Finished), caption);
+    };
+    Ctl->WaitWindow.close = [this] { delete waitMess2_.data(); };
+    Ctl->ShowHikaku = [this](const THikakuLayout& layout) {
+        TfmHikakuMess2 window(this);
+        window.Apply(layout);
+        window.exec();
+        return int(HikakuYes);
+    };
+    Ctl->ShowTypeCaption = [this] {
+        const QString caption = TypeCaption(Ctl->SyoriType);
+        if (!caption.isEmpty())
+            setWindowTitle(caption);
+    };
+    Ctl->ServerCheckFace = [this] {
+        PerfectGrid1->SetColWidth(5, 0);
+        PerfectGrid1->setFixedWidth(822);
+        HintArea->setFixedWidth(822);
+        resize(863, height());
+    };
+    Ctl->ProcRireki = [this](int state) { PutProcRirekiInfo(state); };
     setVisible(false);
+    InitOK = true;
 }
 
 TfmDataTusin::~TfmDataTusin()
 {
+    delete waitMess2_.data();
     StepWindowClose();
     BusyClose();
     Ctl.reset();
@@ -120,19 +186,146 @@ void TfmDataTusin::SetModuleParams(const QStringList& params)
 
 int TfmDataTusin::RunModule(bool modal)
 {
-    // The relay and cash-book operations need the relay list of the dialog; the cloud-share
-    // lists are run by their entry points.
-    if (Ctl->SyoriType == stServerCheck) {
-        if (!Ctl->GetServerInfo())
-            return 0;
-        FillList();
+    bool showDialog = false;
+    const int result = Ctl->RunOperation(showDialog);
+    if (!showDialog)
+        return result;
+    // The relay list dialog of types 1 and 2.
+    if (!modal) {
+        KeepOnClose = false;
+        show();
+        PrepareList();
+        return 0;
     }
-    if (modal)
-        return exec();
-    // A form left open is freed when it closes, except the cloud-share lists, which only hide.
-    KeepOnClose = Ctl->SyoriType == stCloudSetting || Ctl->SyoriType == stCloudAreaSelect;
-    show();
-    return 0;
+    if (core::HostMenuHook && core::HostMenuHook(10, QString()) > 0) {
+        core::showMessage(core::MessageKind::Warning,
+                          QStringLiteral("メニュー以外の処理が開いています。\r全ての処理を閉じてから処理を実行してください。"));
+        return -1;
+    }
+    if (!controls::CheckFormInitOK(*this))
+        return -1;
+    Position = controls::poScreenCenter;
+    ShowList(1);
+    Ctl->ShowTypeCaption();
+    QTimer::singleShot(0, this, [this] { PrepareList(); });
+    exec();
+    return Ctl->Restored ? 1 : 0;
+}
+
+void TfmDataTusin::ShowList(int flag)
+{
+    ListShown = quint8(flag);
+    if (Ctl->SyoriType == stDataReceive) {
+        HostMenuSw = false;
+    }
+    const int type = Ctl->SyoriType;
+    if (type != stDataSend && type != stDataReceive && type != stCloudSetting)
+        FillList();
+    FirstLayout = false;
+}
+
+void TfmDataTusin::PrepareList()
+{
+    const int type = Ctl->SyoriType;
+    if (type != stDataSend && type != stDataReceive && type != stCloudSetting && type != stCloudAreaSelect)
+        return;
+    Ctl->ListPending = 0;
+    SetBusyCursor(false);
+    Ctl->BackupFileName = type < stCloudReceive ? QStringLiteral("qmacc.fbk") : QStringLiteral("cpacc.fbk");
+    if (core::HostMenuHook && core::HostMenuHook(10, QString()) > 0) {
+        core::showMessage(core::MessageKind::Warning, Framed(QStringLiteral("現在メニュー以外の画面を表示中なので、") + Ctl->OpTitle
+                                                             + QStringLiteral("処理は行えません。")));
+        return;
+    }
+    SetBusyCursor(true);
+    const bool cloud = type > stCloudSend;
+    const QString infoCaption = cloud ? QStringLiteral("クラウドシェア情報確認") : QStringLiteral("中継サーバー情報確認");
+    StepWindowOpen({QString(), QStringLiteral("認証チェック　実行中"), infoCaption, QString(), QString()}, QString());
+    StepWindowSet(2, StepState::Running, QString());
+    Ctl->StepPause();
+    [&] {
+        setWindowTitle(TypeCaption(type));
+        if (core::DM) {
+            const QString folder = Ctl->OperationFolder();
+            if (core::DM->AccDatInConnection(core::kCompanyDatabase, core::SystemDef.HOSTNAME, 0, folder)) {
+                if (cloud) {
+                    core::showMessage(core::MessageKind::Warning, QStringLiteral("このデータは他のオペレータが使用中です。 "));
+                    return;
+                }
+                if (core::showMessage(core::MessageKind::Confirmation,
+                                      QStringLiteral("　\r\nこのデータは他のオペレータが使用中です。") + TypeCaption(type)
+                                          + QStringLiteral("を開始しますか？\r\n "),
+                                      core::mbYesNo)
+                    != core::mrYes) {
+                    SetExecuteKeysEnabled(false, false);
+                    return;
+                }
+            }
+        }
+        StepWindowSet(2, StepState::Finished, QStringLiteral("認証チェック　終了"));
+        StepWindowSet(3, StepState::Running, infoCaption + QStringLiteral("　実行中"));
+        Ctl->StepPause();
+        if (type != stCloudAreaSelect) // the area selection fetched it before the list
+            Ctl->GetServerInfo();
+    }();
+    StepWindowClose();
+    SetBusyCursor(false);
+    FillList();
+    if (PerfectGrid1->RowCount() == 0 || Ctl->Cells[0][0].isEmpty())
+        SetExecuteKeysEnabled(false, false);
+}
+
+void TfmDataTusin::SetKeyCaptions()
+{
+    const bool cloud = Ctl->SyoriType >= stCloudSetting;
+    F4->setText(cloud ? QStringLiteral("F4: 解除") : QStringLiteral("F4:"));
+    F5->setText(cloud ? QStringLiteral("F5: 削除") : QStringLiteral("F5:ﾃﾞｰﾀ削除"));
+    F12->setText(cloud ? QStringLiteral("F12: 選択") : QStringLiteral("F12:実  行"));
+}
+
+void TfmDataTusin::F12Click()
+{
+    const int type = Ctl->SyoriType;
+    if (type == stCloudSetting || type == stCloudAreaSelect) {
+        ChooseLine();
+        return;
+    }
+    if (type == stServerCheck || KeyWithoutFunction(F12))
+        return;
+    const bool send = type == stDataSend;
+    int result = 1;
+    try {
+        result = send ? Ctl->SendData() : Ctl->ReceiveData();
+    } catch (const std::exception& e) {
+        setEnabled(true);
+        if (!send)
+            SetExecuteKeysEnabled(true, true);
+        core::showMessage(core::MessageKind::Error,
+                          (send ? QStringLiteral("送信処理中にエラーになりました。\r\n") : QStringLiteral("受信処理中にエラーになりました。\r\n"))
+                              + ErrorDescription(e));
+        Close();
+        return;
+    }
+    SetKeyCaptions();
+    // Done: the dialog closes; not done: it stays for another try.
+    if (result == 0)
+        Close();
+}
+
+void TfmDataTusin::F5Click()
+{
+    if (KeyWithoutFunction(F5))
+        return;
+    const int type = Ctl->SyoriType;
+    if (type == stDataSend || type == stDataReceive || type == stCloudSetting || type == stCloudAreaSelect)
+        Ctl->DeleteServerData();
+    else
+        Ctl->DeleteCashBookFolder(SelectedRow());
+    for (int r = 0; r < 10; ++r)
+        for (int c = 1; c < 8; ++c)
+            PerfectGrid1->SetCells(c, r, Ctl->Cells[size_t(r)][size_t(c)]);
+    SetKeyCaptions();
+    UpdateCloudKeys();
 }
 
 int TfmDataTusin::CloudShareRelease(const QString& dataFolder)
@@ -169,15 +362,8 @@ int TfmDataTusin::CloudShareReceiveNew(const QString& dataFolder, int silent)
 
 void TfmDataTusin::RunCloudList()
 {
-    setWindowTitle(QStringLiteral("クラウドシェア領域を選択"));
-    if (Ctl->SyoriType == stCloudSetting && !Ctl->GetServerInfo())
-        return;
-    FillList();
+    PrepareList();
     const int line = core::AccInf.CLOUD_LINE;
-    SelectedDataName = line >= 1 && line <= 10 ? Ctl->ServerInfo[19 + line].trimmed() : QString();
-    F4->setText(QStringLiteral("F4: 解除"));
-    F5->setText(QStringLiteral("F5: 削除"));
-    F12->setText(QStringLiteral("F12: 選択"));
     PerfectGrid1->SetRow(line >= 1 && line <= 10 ? line - 1 : 0);
     UpdateCloudKeys();
     exec();
@@ -195,23 +381,40 @@ void TfmDataTusin::FillList()
                 PerfectGrid1->SetCells(c, r, QString());
         return;
     }
-    const bool cloud = Ctl->SyoriType >= 25;
+    const int type = Ctl->SyoriType;
+    const bool cloud = type >= stCloudSetting;
+    const bool check = type == stServerCheck;
+    Ctl->ListFolder = Ctl->OperationFolder();
     const TServerInfo& info = Ctl->ServerInfo;
     for (int c = 0; c < 8; ++c) {
-        PerfectGrid1->SetCells(c, -1, QString::fromUtf8(cloud ? kCloudHeaders[c] : kRelayHeaders[c]));
-        PerfectGrid1->SetColWidth(c, cloud ? kCloudWidths[c] : kRelayWidths[c]);
+        PerfectGrid1->SetCells(c, -1, QString::fromUtf8(cloud ? kCloudHeaders[c] : check ? kCheckHeaders[c] : kRelayHeaders[c]));
+        PerfectGrid1->SetColWidth(c, cloud ? kCloudWidths[c] : check ? kCheckWidths[c] : kRelayWidths[c]);
     }
+    if (!TypeCaption(type).isEmpty())
+        setWindowTitle(TypeCaption(type));
+    HintArea->setPlainText(QString::fromUtf8(HintOf(type)));
+    SetKeyCaptions();
+    F12->setVisible(!check);
+    const int rows = check ? 3 : 10;
     for (int r = 0; r < 10; ++r) {
         std::array<QString, 8>& row = Ctl->Cells[size_t(r)];
         row = {};
-        row[0] = QString::number(r + 1);
+        if (r >= rows) {
+            for (int c = 0; c < 8; ++c)
+                PerfectGrid1->SetCells(c, r, QString());
+            continue;
+        }
+        row[0] = check ? QString::fromUtf8(kCheckRows[r]) : QString::number(r + 1);
         if (!info[20 + r].isEmpty()) {
             const QString period = info[50 + r].left(10) + QStringLiteral(" ～ ") + info[70 + r].left(10);
+            const QString version = info[130 + r].trimmed().isEmpty()
+                                        ? QString()
+                                        : TDataTusinCtl::GetVersionLabel(info[130 + r].left(2).toInt(), info[130 + r].right(2).toInt());
             if (cloud) {
                 row[2] = info[20 + r];
                 row[3] = info[30 + r] + QStringLiteral("期");
                 row[4] = period;
-                row[7] = info[130 + r];
+                row[7] = version;
                 if (info[140 + r] == QStringLiteral("1")) {
                     row[1] = QStringLiteral("未使用");
                     row[5] = QStringLiteral("-");
@@ -227,11 +430,16 @@ void TfmDataTusin::FillList()
                 row[3] = period;
                 row[4] = info[90 + r];
                 row[5] = info[110 + r];
-                row[6] = info[130 + r];
+                row[6] = version;
             }
         }
         for (int c = 0; c < 8; ++c)
             PerfectGrid1->SetCells(c, r, row[size_t(c)]);
+    }
+    if (cloud) {
+        const int line = core::AccInf.CLOUD_LINE;
+        SelectedDataName = line >= 1 && line <= 10 ? info[19 + line].trimmed() : QString();
+        PerfectGrid1->SetRow(line >= 1 && line <= 10 ? line - 1 : 0);
     }
 }
 
@@ -358,10 +566,19 @@ bool TfmDataTusin::Consent(const QString& caption, const QString& text, const QS
 
 int TfmDataTusin::ConfirmBeforeSend()
 {
-    return 1;
+    // The send keeps one settings box for both questions.
+    if (!meeting_)
+        meeting_ = new TMeetingToolSettingBox(this);
+    return meeting_->ConfirmBeforeSend();
 }
 
-void TfmDataTusin::ResetAfterSend() {}
+void TfmDataTusin::ResetAfterSend()
+{
+    if (!meeting_)
+        meeting_ = new TMeetingToolSettingBox(this);
+    meeting_->ResetAfterSend();
+    delete meeting_.data();
+}
 
 int TfmDataTusin::SelectedRow() const
 {

@@ -25,6 +25,8 @@ class TxGrid;
 namespace communication {
 
 class TfmWaitMess;
+class TfmWaitMess2;
+class TMeetingToolSettingBox;
 
 // Transfer results: 0 done or nothing to do, 1 to 9 not done.
 inline constexpr int kTusinDone = 0;
@@ -65,8 +67,18 @@ public:
     QString SelectedStatus;
     quint8 LineChosen = 0;
 
-    // The list: cells of the control's table into the grid.
+    // The list: the server information fetched and shown (types 1, 2, 25, 26), the cells of
+    // the control's table into the grid, and the list shown.
+    void PrepareList();
     void FillList();
+    void ShowList(int flag);
+    quint8 ListShown = 0;
+    // Captions of the keys by the operation type.
+    void SetKeyCaptions();
+    // F12: send or receive (types 1, 2 to 24) or choose the line (types 25, 26); F5: delete.
+    void F12Click();
+    void F5Click();
+    QPushButton* F12Button() const { return F12; }
     controls::TxGrid* Grid() const { return PerfectGrid1; }
     // F12 of the cloud-share list: takes the current row as the chosen line.
     void ChooseLine();
@@ -103,11 +115,15 @@ protected:
 private:
     controls::TxGrid* PerfectGrid1 = nullptr;
     QPlainTextEdit* HintArea = nullptr;
+    QPushButton* ESC = nullptr;
+    QPushButton* F1 = nullptr;
     QPushButton* F12 = nullptr;
     QPushButton* F4 = nullptr;
     QPushButton* F5 = nullptr;
     QPointer<TfmWaitMess> waitMess_;
     QPointer<TfmWaitMess> busy_;
+    QPointer<TfmWaitMess2> waitMess2_;
+    QPointer<TMeetingToolSettingBox> meeting_;
     bool busyCursor_ = false;
 
     void RunCloudList();

@@ -29,6 +29,14 @@ TfmWaitMess::TfmWaitMess(QWidget* owner)
     layout->addWidget(busy_);
 }
 
+TfmWaitMess2::TfmWaitMess2(QWidget* owner)
+    : TfmWaitMess(owner)
+{
+    setObjectName(QStringLiteral("fmWaitMess2"));
+    SetCaptions({QStringLiteral("クラウドシェア認証チェック")});
+    SetBox(1, 1, QString());
+}
+
 void TfmWaitMess::SetCaptions(const QStringList& captions)
 {
     for (int i = 0; i < 5; ++i) {

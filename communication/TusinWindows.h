@@ -33,6 +33,13 @@ private:
     QProgressBar* busy_ = nullptr;
 };
 
+// The one-step wait window of the cloud-share receives: the authentication check only.
+class TfmWaitMess2 : public TfmWaitMess {
+    Q_OBJECT
+public:
+    explicit TfmWaitMess2(QWidget* owner = nullptr);
+};
+
 // The password confirmation before a delete or release: OK only with the tick set and the
 // expected password, compared case-sensitively; a password with a blank is refused.
 class TfmTusinSettiPas : public QDialog {

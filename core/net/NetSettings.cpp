@@ -34,6 +34,9 @@ TNetSettings LoadNetSettings(const QString& appInfoPath)
     s.FtpPort = ini.ReadInteger(section, QStringLiteral("FtpPort"), s.FtpPort);
     s.ConnectTimeout = ini.ReadInteger(section, QStringLiteral("ConnectTimeout"), s.ConnectTimeout);
     s.RequestTimeout = ini.ReadInteger(section, QStringLiteral("RequestTimeout"), s.RequestTimeout);
+    s.AnalysisLoginPage = ini.ReadString(section, QStringLiteral("AnalysisLoginPage"), s.AnalysisLoginPage);
+    s.MeetingGuidePage = ini.ReadString(section, QStringLiteral("MeetingGuidePage"), s.MeetingGuidePage);
+    s.RelayWebServer = ini.ReadString(section, QStringLiteral("RelayWebServer"), s.RelayWebServer);
     return s;
 }
 

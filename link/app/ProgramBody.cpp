@@ -1,6 +1,8 @@
 #include "link/app/ProgramBody.h"
 
 #include "communication/DataTusin.h"
+#include "communication/MeetingToolSetting.h"
+#include "communication/TusinSettei.h"
 #include "companydata/DataInfomationMarks.h"
 #include "companydata/SeihinVersionList.h"
 #include "controls/dialogs/ProgramMessageService.h"
@@ -136,6 +138,8 @@ void InstallProgramServices(bool installMessageService)
     selection::RegisterDataSentakuModule();
     dbupgrade::RegisterWebMenuLModule();
     communication::RegisterDataTusinModule();
+    communication::RegisterTusinSetteiModule();
+    communication::RegisterMeetingToolSettingModule();
 }
 
 int RunProgram(const TProgramOptions& options)
