@@ -184,16 +184,6 @@ TEST_F(CloudShareSelectionTest, AFailedSendOpensTheSettingsAgain)
     EXPECT_EQ(cloudShareOf(path), QStringLiteral("1"));
 }
 
-TEST_F(CloudShareSelectionTest, TheSettingsStandInChangesNothing)
-{
-    const QString path = addRow(1, QStringLiteral("15.1.0"), 0, 1);
-    auto box = open(1);
-    box->btnCloudShareClick();
-    EXPECT_EQ(messageText(), QStringLiteral("この機能はまだ使用できません。"));
-    EXPECT_EQ(cloudOf(1), QStringLiteral("1"));
-    EXPECT_EQ(cloudShareOf(path), QStringLiteral("1"));
-}
-
 TEST(WhichDataSetBox, ChoicesByTheTakenOutState)
 {
     struct Case {
