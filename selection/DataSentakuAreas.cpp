@@ -2,6 +2,7 @@
 // modes (a registry row only; the folder is made by new data, paste or restore), and in
 // stand-alone mode the assignment of a shared data set removed from its row.
 #include "selection/DataSentakuBox.h"
+#include "selection/AreaName.h"
 
 #include "controls/dialogs/TInputDlgBox.h"
 #include "controls/grid/TxGrid.h"
@@ -21,16 +22,6 @@ using companydata::TDataListRec;
 namespace {
 
 constexpr int kMaxAreas = 2000;
-
-// A folder name that stays inside the data place: none of \ / : * ? " < > | and not only dots.
-bool IsSafeAreaName(const QString& name)
-{
-    static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
-    for (const QChar c : name)
-        if (forbidden.contains(c))
-            return false;
-    return name.count(QLatin1Char('.')) != name.size();
-}
 
 QString WithoutTrailingDelimiter(QString path)
 {

@@ -2,6 +2,7 @@
 // information file, the server data list kept in step with the folders, the rows and records
 // of the grid, and the two operations that add and delete areas.
 #include "selection/ServerSentakuBox.h"
+#include "selection/AreaName.h"
 
 #include "controls/dialogs/TInputDlgBox.h"
 #include "controls/grid/TxGrid.h"
@@ -116,20 +117,6 @@ bool TServerSentakuBox::SetShareStatusIfChanged(const QString& folder, int kind)
     return Info.SetShareStatusIfChanged(folder, quint8(kind));
 }
 
-namespace {
-
-// A folder name that the file system and the drive map can hold: none of \ / : * ? " < > |
-// and not only dots.
-bool IsSafeFolderName(const QString& name)
-{
-    static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
-    for (const QChar c : name)
-        if (forbidden.contains(c))
-            return false;
-    return name.count(QLatin1Char('.')) != name.size();
-}
-
-} // namespace
 
 bool TServerSentakuBox::AddArea()
 {
@@ -162,7 +149,7 @@ bool TServerSentakuBox::AddArea()
     const QString name = input->toLower().trimmed();
     if (name.isEmpty())
         return false;
-    if (!IsSafeFolderName(name)) {
+    if (!IsSafeAreaName(name)) {
         core::showMessage(core::MessageKind::Warning, QStringLiteral("\"%1\"はフォルダ名として使用できません。").arg(name));
         return false;
     }
