@@ -7,6 +7,7 @@
 #include "dbupgrade/company/CompanyStep1000.h"
 #include "dbupgrade/company/ExternalStepLists.h"
 #include "dbupgrade/runner/UpdateFiles.h"
+#include "dbupgrade/steps/TrialBalanceSql.h"
 
 #include "core/Globals.h"
 #include "platform/Cp932.h"
@@ -153,6 +154,41 @@ TEST(ExternalStepFilesTest, EveryListedNameIsInstalledForEveryKindAndEdition)
                 EXPECT_EQ(platform::toCp932(platform::fromCp932(bytes)), bytes) << path.toStdString();
             }
         }
+    }
+}
+
+// The trial balances that later steps' files bring are the created schema's, parameters and
+// bodies alike (only the blank lines are left out): the files must follow the schema's generator.
+TEST(ExternalStepFilesTest, TrialBalanceFilesHoldTheCreatedProcedures)
+{
+    UpgradeSession session; // the sql folder of the sources
+    struct Case {
+        core::TVersionTriple version;
+        const char* file;
+        const char* set;
+        QStringList names;
+    };
+    const QList<Case> cases = {
+        {{3, 0, 3}, "qmvup02.sql", "medical", {QStringLiteral("SP_SISANHYO_A4"), QStringLiteral("SP_SISANHYO_A3")}},
+        {{3, 0, 3},
+         "qmvup03.sql",
+         "medical",
+         {QStringLiteral("SP_SISANHYO_BUMON"), QStringLiteral("SP_SISANHYO_BUMON_A4"), QStringLiteral("SP_SISANHYO_BUMON_A3")}},
+        {{6, 0, 0}, "qmvup03.sql", "ordinary", {QStringLiteral("SP_SISANHYO_KESSAN")}},
+    };
+    for (const Case& c : cases) {
+        const QString path = QDir(dbupgrade::ExternalScriptFolder(c.version)).filePath(QLatin1String(c.file));
+        QStringList lines = readCp932File(path).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        ASSERT_FALSE(lines.isEmpty()) << path.toStdString();
+        lines.removeFirst(); // the file's comment
+        QStringList wanted{QStringLiteral("SET TERM ^ ;")};
+        for (const QString& name : c.names)
+            for (const QString& line : dbupgrade::TrialBalanceProcedure(QLatin1String(c.set), name, QStringLiteral("ALTER"))
+                                           .split(QLatin1Char('\n')))
+                if (!line.trimmed().isEmpty())
+                    wanted << line;
+        wanted << QStringLiteral("SET TERM ; ^") << QStringLiteral("COMMIT;");
+        EXPECT_EQ(lines, wanted) << path.toStdString();
     }
 }
 

@@ -1,1 +1,3 @@
-/* Ver 3.0.4 qmvup01.sql: このデータの定義に変更はありません */
+/* 現金出納帳の送受信: 通信IDの既定値は空 */
+ALTER TABLE ACCDEF1 ALTER WEB_HOLDER SET DEFAULT '';
+COMMIT;
