@@ -1,28 +1,14 @@
 #include "dbupgrade/company/CompanyStep012.h"
 
 #include "dbupgrade/company/CompanyColumnTests.h"
+#include "dbupgrade/company/CompanyScript.h"
 #include "dbupgrade/steps/StepRun.h"
-#include "dbupgrade/steps/StepSql.h"
 
 namespace dbupgrade {
 
-namespace {
-
-UpdateScriptFrame companyFrame(int major, int minor1, int minor2)
-{
-    UpdateScriptFrame frame;
-    frame.database = StepDatabase::Company;
-    frame.version = {major, minor1, minor2};
-    return frame;
-}
-
-} // namespace
-
 UpdateScript BuildCompanyStep012Script()
 {
-    UpdateScript script(companyFrame(0, 1, 2));
-    script.add(StepSql(QStringLiteral("company/0.1.2.sql")));
-    return script;
+    return CompanyScript(0, 1, 2, {QStringLiteral("0.1.2.sql")});
 }
 
 int RunCompanyStep012()
@@ -32,8 +18,7 @@ int RunCompanyStep012()
 
 UpdateScript BuildCompanyStep013Script(const Step011Columns& columns)
 {
-    UpdateScript script(companyFrame(0, 1, 3));
-    script.add(StepSql(QStringLiteral("company/0.1.3.sql")));
+    UpdateScript script = CompanyScript(0, 1, 3, {QStringLiteral("0.1.3.sql")});
     if (!columns.hasSdaiHasuu3)
         script.add(SdaiHasuu3Block());
     if (!columns.hasKessanKikan)

@@ -1,26 +1,15 @@
 #include "dbupgrade/company/CompanyStep015.h"
 
 #include "dbupgrade/company/CompanyColumnTests.h"
+#include "dbupgrade/company/CompanyScript.h"
 #include "dbupgrade/steps/StepRun.h"
 #include "dbupgrade/steps/StepSql.h"
 
 namespace dbupgrade {
 
-namespace {
-
-UpdateScript companyScript(int major, int minor1, int minor2)
-{
-    UpdateScriptFrame frame;
-    frame.database = StepDatabase::Company;
-    frame.version = {major, minor1, minor2};
-    return UpdateScript(frame);
-}
-
-} // namespace
-
 UpdateScript BuildCompanyStep015Script(bool hasChukiTitlePrint)
 {
-    UpdateScript script = companyScript(0, 1, 5);
+    UpdateScript script = CompanyScript(0, 1, 5);
     script.add(StepSql(QStringLiteral("company/0.1.5-triggers.sql")));
     if (!hasChukiTitlePrint)
         script.add(StepSql(QStringLiteral("company/0.1.5-kessan.sql")));
@@ -36,7 +25,7 @@ int RunCompanyStep015()
 
 UpdateScript BuildCompanyStep020Script()
 {
-    return companyScript(0, 2, 0);
+    return CompanyScript(0, 2, 0);
 }
 
 int RunCompanyStep020()
@@ -46,9 +35,7 @@ int RunCompanyStep020()
 
 UpdateScript BuildCompanyStep021Script()
 {
-    UpdateScript script = companyScript(0, 2, 1);
-    script.add(StepSql(QStringLiteral("company/0.2.1.sql")));
-    return script;
+    return CompanyScript(0, 2, 1, {QStringLiteral("0.2.1.sql")});
 }
 
 int RunCompanyStep021()

@@ -1,25 +1,13 @@
 #include "dbupgrade/company/CompanyStep030.h"
 
+#include "dbupgrade/company/CompanyScript.h"
 #include "dbupgrade/steps/StepRun.h"
-#include "dbupgrade/steps/StepSql.h"
 
 namespace dbupgrade {
 
-namespace {
-
-UpdateScript companyScript(int major, int minor1, int minor2)
-{
-    UpdateScriptFrame frame;
-    frame.database = StepDatabase::Company;
-    frame.version = {major, minor1, minor2};
-    return UpdateScript(frame);
-}
-
-} // namespace
-
 UpdateScript BuildCompanyStep030Script()
 {
-    return companyScript(0, 3, 0);
+    return CompanyScript(0, 3, 0);
 }
 
 int RunCompanyStep030()
@@ -29,9 +17,7 @@ int RunCompanyStep030()
 
 UpdateScript BuildCompanyStep031Script()
 {
-    UpdateScript script = companyScript(0, 3, 1);
-    script.add(StepSql(QStringLiteral("company/0.3.1.sql")));
-    return script;
+    return CompanyScript(0, 3, 1, {QStringLiteral("0.3.1.sql")});
 }
 
 int RunCompanyStep031()
@@ -41,7 +27,7 @@ int RunCompanyStep031()
 
 UpdateScript BuildCompanyStep032Script()
 {
-    return companyScript(0, 3, 2);
+    return CompanyScript(0, 3, 2);
 }
 
 int RunCompanyStep032()

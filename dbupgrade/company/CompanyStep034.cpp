@@ -1,28 +1,15 @@
 #include "dbupgrade/company/CompanyStep034.h"
 
 #include "core/Globals.h"
+#include "dbupgrade/company/CompanyScript.h"
 #include "dbupgrade/steps/StepRun.h"
 #include "dbupgrade/steps/StepSql.h"
 
 namespace dbupgrade {
 
-namespace {
-
-UpdateScript companyScript(int major, int minor1, int minor2)
-{
-    UpdateScriptFrame frame;
-    frame.database = StepDatabase::Company;
-    frame.version = {major, minor1, minor2};
-    return UpdateScript(frame);
-}
-
-} // namespace
-
 UpdateScript BuildCompanyStep034Script()
 {
-    UpdateScript script = companyScript(0, 3, 4);
-    script.add(StepSql(QStringLiteral("company/0.3.4.sql")));
-    return script;
+    return CompanyScript(0, 3, 4, {QStringLiteral("0.3.4.sql")});
 }
 
 int RunCompanyStep034()
@@ -32,7 +19,7 @@ int RunCompanyStep034()
 
 UpdateScript BuildCompanyStep040Script()
 {
-    return companyScript(0, 4, 0);
+    return CompanyScript(0, 4, 0);
 }
 
 int RunCompanyStep040()
@@ -48,7 +35,7 @@ UpdateScript BuildCompanyStep041Script(bool corporation)
     sql = FillStepSql(sql, QStringLiteral("FUMEI"), QStringLiteral("1101"));
     sql = FillStepSql(sql, QStringLiteral("SHIHON"), corporation ? QStringLiteral("6206") : QStringLiteral("6109"));
     sql = FillStepSql(sql, QStringLiteral("ZEI"), corporation ? QStringLiteral("6212") : QStringLiteral("6107"));
-    UpdateScript script = companyScript(0, 4, 1);
+    UpdateScript script = CompanyScript(0, 4, 1);
     script.add(sql);
     return script;
 }
@@ -60,9 +47,7 @@ int RunCompanyStep041()
 
 UpdateScript BuildCompanyStep100Script()
 {
-    UpdateScript script = companyScript(1, 0, 0);
-    script.add(StepSql(QStringLiteral("company/1.0.0.sql")));
-    return script;
+    return CompanyScript(1, 0, 0, {QStringLiteral("1.0.0.sql")});
 }
 
 int RunCompanyStep100()
@@ -72,9 +57,7 @@ int RunCompanyStep100()
 
 UpdateScript BuildCompanyStep101Script()
 {
-    UpdateScript script = companyScript(1, 0, 1);
-    script.add(StepSql(QStringLiteral("company/1.0.1.sql")));
-    return script;
+    return CompanyScript(1, 0, 1, {QStringLiteral("1.0.1.sql")});
 }
 
 int RunCompanyStep101()

@@ -1,6 +1,7 @@
 #include "dbupgrade/company/CompanyStep103.h"
 
 #include "core/Globals.h"
+#include "dbupgrade/company/CompanyScript.h"
 #include "dbupgrade/steps/StepRun.h"
 #include "dbupgrade/steps/StepSql.h"
 #include "dbupgrade/steps/TrialBalanceSql.h"
@@ -8,14 +9,6 @@
 namespace dbupgrade {
 
 namespace {
-
-UpdateScript companyScript(int major, int minor1, int minor2)
-{
-    UpdateScriptFrame frame;
-    frame.database = StepDatabase::Company;
-    frame.version = {major, minor1, minor2};
-    return UpdateScript(frame);
-}
 
 // The trial-balance procedure as the schema's ordinary set writes it, altered in place.
 void addAltered(UpdateScript& script, const char* set, const char* name)
@@ -27,7 +20,7 @@ void addAltered(UpdateScript& script, const char* set, const char* name)
 
 UpdateScript BuildCompanyStep103Script(bool siten)
 {
-    UpdateScript script = companyScript(1, 0, 3);
+    UpdateScript script = CompanyScript(1, 0, 3);
     if (siten)
         script.add(QStringList{QStringLiteral("UPDATE KAMOKU_PZ SET NUKIZAN=0,ZEIGAKU=0"), QStringLiteral("WHERE SCODE=' ';"),
                                QStringLiteral("UPDATE KAMOKU_SZ SET KAKOZAN=0"), QStringLiteral("WHERE SCODE=' ';"),
@@ -64,7 +57,7 @@ TotalNameSet TotalNameSetOf(int dataType, int codeType)
 
 UpdateScript BuildCompanyStep105Script(TotalNameSet set)
 {
-    UpdateScript script = companyScript(1, 0, 5);
+    UpdateScript script = CompanyScript(1, 0, 5);
     script.add(StepSql(QStringLiteral("company/1.0.5.sql")));
     switch (set) {
     case TotalNameSet::A:
