@@ -1,4 +1,4 @@
-/* 過年度残高の税込・税抜: 決算書の試算表は前期の税区分 PZENTAX を受け取り、前期の期首残高と期間ごとの増減を返す */
+/* 過年度残高の税込・税抜: 決算書の試算表は PZENTAX（既定 1）で前期の期首残高と期間ごとの増減も返す */
 SET TERM ^ ;
 ALTER PROCEDURE SP_SISANHYO_KESSAN (
   PTAX         INTEGER,
