@@ -130,7 +130,7 @@ TfmDataTusin::TfmDataTusin(QWidget* owner)
         connect(button, &QPushButton::clicked, this, [this, button] { controls::RunGuarded([&] { F1Click(button); }); });
     // Seen before the base form's keys, so that Esc and the F keys go through FormKeyUp below.
     new controls::WindowKeyPreview(this, [this](QKeyEvent* e) { return PreviewKey(e); });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    focusCaptions_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now != nullptr && now->window() == this)
             SetKeyCaptions();
     });
@@ -180,6 +180,8 @@ TfmDataTusin::TfmDataTusin(QWidget* owner)
 
 TfmDataTusin::~TfmDataTusin()
 {
+    // The children, deleted after this destructor, move the focus; the keys are gone by then.
+    disconnect(focusCaptions_);
     delete waitMess2_.data();
     StepWindowClose();
     BusyClose();

@@ -139,6 +139,7 @@ private:
     QPointer<TMeetingToolSettingBox> meeting_;
     bool busyCursor_ = false;
     QSet<int> pressedKeys_;
+    QMetaObject::Connection focusCaptions_;
 
     void RunCloudList();
     QPushButton* KeyButton(int key) const;
