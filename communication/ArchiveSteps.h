@@ -15,7 +15,7 @@ namespace communication {
 
 struct TStepFailure {
     enum Kind {
-        Silent,     // the step reported it itself (or the archiver did)
+        Silent,     // ends without a message of its own
         LocalError, // error with a single Yes button
         NetError,   // error with an OK button
         Warning,
