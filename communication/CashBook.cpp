@@ -1,13 +1,10 @@
 // The exchange with the cash-book product through the relay server's folders 01 to 03.
 #include "communication/CommArchive.h"
 #include "communication/DataTusinCtl.h"
-#include "communication/EscKeyHook.h"
 #include "communication/RelayReply.h"
 #include "communication/RelayRequest.h"
 #include "core/Globals.h"
 #include "core/ui/MessageService.h"
-#include "platform/FileCipher.h"
-#include "platform/Unlha.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,30 +13,6 @@
 #include <optional>
 
 namespace communication {
-
-namespace {
-
-void LocalError(const QString& text)
-{
-    core::showMessage(core::MessageKind::Error, text, core::mbYes);
-}
-
-void NetError(const QString& text)
-{
-    core::showMessage(core::MessageKind::Error, text);
-}
-
-QString Quoted(const QString& path)
-{
-    return QLatin1Char('"') + path + QLatin1Char('"');
-}
-
-QString DayKey(const QDate& date)
-{
-    return date.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("0000");
-}
-
-} // namespace
 
 bool TDataTusinCtl::CashBookSend()
 {
@@ -64,18 +37,18 @@ bool TDataTusinCtl::CashBookSend()
             sender->Execute();
             if (sender->GetSyoriResult() < 1) {
                 view_.BusyClose();
-                NetError(Framed(QStringLiteral("データセンダーエラー1")));
+                ShowNetError(Framed(QStringLiteral("データセンダーエラー1")));
                 return false;
             }
         }
         if (!QDir().mkpath(files.Folder)) {
             view_.BusyClose();
-            LocalError(Framed(QStringLiteral("送信用フォルダの作成に失敗しました。")));
+            ShowLocalError(Framed(QStringLiteral("送信用フォルダの作成に失敗しました。")));
             return false;
         }
         if (!DeleteOld(files.Backup)) {
             view_.BusyClose();
-            LocalError(QStringLiteral("旧バックアップファイルが削除出来ません。"));
+            ShowLocalError(QStringLiteral("旧バックアップファイルが削除出来ません。"));
             return false;
         }
         if (!SaveForSend(true))
@@ -83,84 +56,23 @@ bool TDataTusinCtl::CashBookSend()
         stepDone(1);
         stepRun(2);
         StepPause();
-        {
-            EscKeyHook hook;
-            try {
-                if (!DeleteOld(files.Lzh)) {
-                    view_.BusyClose();
-                    LocalError(QStringLiteral("旧圧縮ファイルが削除出来ません。"));
-                    return false;
-                }
-                if (!QFileInfo::exists(files.Backup)) {
-                    view_.BusyClose();
-                    LocalError(Framed(QStringLiteral("バックアップファイルが見つかりません。")));
-                    return false;
-                }
-                if (platform::Unlha(QStringLiteral("a ") + Quoted(files.Lzh) + QLatin1Char(' ') + Quoted(files.Backup)) != 0) {
-                    view_.BusyClose();
-                    LocalError(QStringLiteral("圧縮失敗"));
-                    return false;
-                }
-                StepPause();
-                if (QFileInfo::exists(files.Lzh) && platform::UnlhaCheckArchive(files.Lzh, 2) == 0) {
-                    view_.BusyClose();
-                    LocalError(QStringLiteral("送信処理に失敗しました。ウイルス対策ソフトを実行中の場合は、終了してから再度送信を行ってください。"));
-                    return false;
-                }
-            } catch (const std::exception&) {
-                view_.BusyClose();
-                LocalError(Framed(QStringLiteral("圧縮失敗")));
-                return false;
-            }
-        }
+        if (StepFailed(PackArchive(files, {QStringLiteral("圧縮失敗"), Framed(QStringLiteral("圧縮失敗"))}, [this] { StepPause(); })))
+            return false;
         stepDone(2);
         stepRun(3);
-        if (!QFileInfo::exists(files.Lzh)) {
-            view_.BusyClose();
-            LocalError(Framed(QStringLiteral("圧縮ファイルが見つかりません。")));
+        if (StepFailed(EncipherArchive(files, CashBookPassword())))
             return false;
-        }
-        if (!DeleteOld(files.Wen)) {
-            view_.BusyClose();
-            LocalError(QStringLiteral("旧ワークファイルが削除出来ません。"));
-            return false;
-        }
-        try {
-            platform::EncryptFile(files.Lzh, files.Wen, ArchivePassPhrase(CashBookPassword()));
-        } catch (const std::exception&) {
-            view_.BusyClose();
-            LocalError(Framed(QStringLiteral("暗号失敗")));
-            return false;
-        }
         stepDone(3);
         stepRun(4);
         StepPause();
         if (!QFileInfo::exists(files.Wen)) {
             view_.BusyClose();
-            LocalError(Framed(QStringLiteral("暗号化ファイルが見つかりません。")));
+            ShowLocalError(Framed(QStringLiteral("暗号化ファイルが見つかりません。")));
             return false;
         }
-        switch (PutArchive(ServerInfo[kServerInfoFtpHost], CashBookId(), ServerInfo[kServerInfoFtpPassword],
-                           QStringLiteral("/") + folderText, files.ServerName, files.Wen, [this] { StepPause(); })) {
-        case PutResult::Done:
-            break;
-        case PutResult::ConnectFailed:
-            view_.BusyClose();
-            NetError(Framed(QStringLiteral("サーバーの接続に失敗しました。")));
+        if (StepFailed(PutFailure(PutArchive(ServerInfo[kServerInfoFtpHost], CashBookId(), ServerInfo[kServerInfoFtpPassword],
+                                             QStringLiteral("/") + folderText, files.ServerName, files.Wen, [this] { StepPause(); }))))
             return false;
-        case PutResult::FolderMissing:
-            view_.BusyClose();
-            NetError(Framed(QStringLiteral("転送先のディレクトリが存在しません。")));
-            return false;
-        case PutResult::TransferFailed:
-            view_.BusyClose();
-            NetError(Framed(QStringLiteral("データの送信に失敗しました。")));
-            return false;
-        case PutResult::SizeMismatch:
-            view_.BusyClose();
-            LocalError(QStringLiteral("送信処理に失敗しました。ウイルス対策ソフトを実行中の場合は、終了してから再度送信を行ってください。"));
-            return false;
-        }
         const core::TACCINF& acc = core::AccInf;
         TRelayRequest done(QStringLiteral("1810"), ServerInfo[kServerInfoSerial], CashBookId());
         done.Plain("fSname", folderText).Encoded("fSg", EncodeRequestName(acc.SHOUGOU));
@@ -171,19 +83,19 @@ bool TDataTusinCtl::CashBookSend()
             reply.emplace(Exchange(done.Target()));
         } catch (const std::exception&) {
             view_.BusyClose();
-            NetError(Framed(QStringLiteral("サーバーに接続出来ません。(完了処理)")));
+            ShowNetError(Framed(QStringLiteral("サーバーに接続出来ません。(完了処理)")));
             return false;
         }
         try {
             const QString code = ResultCode(reply->Line(6));
             if (code != QStringLiteral("000")) {
                 view_.BusyClose();
-                NetError(Framed(QStringLiteral("サーバーエラー(") + code + QLatin1Char(')')));
+                ShowNetError(Framed(QStringLiteral("サーバーエラー(") + code + QLatin1Char(')')));
                 return false;
             }
         } catch (const std::exception&) {
             view_.BusyClose();
-            NetError(Framed(QStringLiteral("送信エラー")));
+            ShowNetError(Framed(QStringLiteral("送信エラー")));
             return false;
         }
         stepDone(4);
@@ -194,7 +106,7 @@ bool TDataTusinCtl::CashBookSend()
             sender->SetSendMode(1);
             sender->Execute();
             if (sender->GetSyoriResult() < 1) {
-                NetError(Framed(QStringLiteral("データセンダーエラー2")));
+                ShowNetError(Framed(QStringLiteral("データセンダーエラー2")));
                 return false;
             }
         }
@@ -236,77 +148,28 @@ bool TDataTusinCtl::CashBookReceive(int kind)
         view_.SetDialogEnabled(false);
         if (!QDir().mkpath(files.Folder)) {
             view_.BusyClose();
-            LocalError(QStringLiteral("受信用フォルダの作成に失敗しました。"));
+            ShowLocalError(QStringLiteral("受信用フォルダの作成に失敗しました。"));
             return false;
         }
-        switch (GetArchive(ServerInfo[kServerInfoFtpHost], CashBookId(), ServerInfo[kServerInfoFtpPassword],
-                           QStringLiteral("/") + folderText + QLatin1Char('/') + files.ServerName, files.Wen)) {
-        case GetResult::Done:
-            break;
-        case GetResult::ConnectFailed:
-            view_.BusyClose();
-            NetError(Framed(QStringLiteral("サーバーの接続に失敗しました。")));
+        if (StepFailed(GetFailure(GetArchive(ServerInfo[kServerInfoFtpHost], CashBookId(), ServerInfo[kServerInfoFtpPassword],
+                                             QStringLiteral("/") + folderText + QLatin1Char('/') + files.ServerName, files.Wen))))
             return false;
-        case GetResult::NoFile:
-            view_.BusyClose();
-            core::showMessage(core::MessageKind::Warning, Framed(QStringLiteral("ダウンロードファイルが見つかりません。")));
-            return false;
-        case GetResult::TransferFailed:
-            view_.BusyClose();
-            return false;
-        }
         stepDone(1, captions[0]);
         stepRun(2);
         StepPause();
-        if (!QFileInfo::exists(files.Wen)) {
-            view_.BusyClose();
-            LocalError(Framed(QStringLiteral("受信ファイルが見つかりません。")));
+        if (StepFailed(DecipherArchive(files, CashBookPassword())))
             return false;
-        }
-        if (!DeleteOld(files.Lzh)) {
-            view_.BusyClose();
-            LocalError(QStringLiteral("旧圧縮ファイルが削除出来ません。"));
-            return false;
-        }
-        try {
-            platform::DecryptFile(files.Wen, files.Lzh, ArchivePassPhrase(CashBookPassword()));
-        } catch (const std::exception&) {
-            view_.BusyClose();
-            LocalError(Framed(QStringLiteral("暗号解読失敗")));
-            return false;
-        }
         stepDone(2, captions[1]);
         stepRun(3);
         StepPause();
-        {
-            EscKeyHook hook;
-            if (!QFileInfo::exists(files.Lzh)) {
-                view_.BusyClose();
-                LocalError(Framed(QStringLiteral("解読ファイルが見つかりません。")));
-                return false;
-            }
-            if (!DeleteOld(files.Backup)) {
-                view_.BusyClose();
-                LocalError(QStringLiteral("旧復元ファイルが削除出来ません。"));
-                return false;
-            }
-            try {
-                if (platform::Unlha(QStringLiteral("e ") + Quoted(files.Lzh) + QLatin1Char(' ') + Quoted(files.Folder + QLatin1Char('/'))) != 0) {
-                    view_.BusyClose();
-                    return false;
-                }
-            } catch (const std::exception&) {
-                view_.BusyClose();
-                LocalError(Framed(QStringLiteral("解凍失敗")));
-                return false;
-            }
-        }
+        if (StepFailed(UnpackArchive(files)))
+            return false;
         stepDone(3, captions[2]);
         stepRun(4);
         StepPause();
         if (!QFileInfo::exists(files.Backup)) {
             view_.BusyClose();
-            LocalError(Framed(QStringLiteral("解凍ファイルが見つかりません。")));
+            ShowLocalError(Framed(QStringLiteral("解凍ファイルが見つかりません。")));
             return false;
         }
         if (!RestoreReceived())
@@ -334,7 +197,7 @@ bool TDataTusinCtl::CashBookReceive(int kind)
             if (!takenIn)
                 LoaderRefused = 1;
         } catch (const std::exception&) {
-            NetError(Framed(QStringLiteral("出納帳データローダーエラー")));
+            ShowNetError(Framed(QStringLiteral("出納帳データローダーエラー")));
         }
         QFile::remove(takeInDb);
         return takenIn;

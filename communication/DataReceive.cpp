@@ -2,15 +2,12 @@
 // unpacking and the restore over the data set, and the consolidation setting kept across it.
 #include "communication/CommArchive.h"
 #include "communication/DataTusinCtl.h"
-#include "communication/EscKeyHook.h"
 #include "communication/RelayReply.h"
 #include "communication/RelayRequest.h"
 #include "core/Globals.h"
 #include "core/dates/DateTexts.h"
 #include "core/dm/TDM.h"
 #include "core/ui/MessageService.h"
-#include "platform/FileCipher.h"
-#include "platform/Unlha.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,25 +15,6 @@
 #include <optional>
 
 namespace communication {
-
-namespace {
-
-void LocalError(const QString& text)
-{
-    core::showMessage(core::MessageKind::Error, text, core::mbYes);
-}
-
-void NetError(const QString& text)
-{
-    core::showMessage(core::MessageKind::Error, text);
-}
-
-QString Quoted(const QString& path)
-{
-    return QLatin1Char('"') + path + QLatin1Char('"');
-}
-
-} // namespace
 
 int TDataTusinCtl::ReceiveData()
 {
@@ -89,7 +67,7 @@ int TDataTusinCtl::ReceiveData()
         view_.SetExecuteKeysEnabled(false, false);
         if (!QDir().mkpath(files.Folder)) {
             view_.BusyClose();
-            LocalError(Framed(QStringLiteral("受信用フォルダの作成に失敗しました。")));
+            ShowLocalError(Framed(QStringLiteral("受信用フォルダの作成に失敗しました。")));
             return 1;
         }
         if (cloud) {
@@ -100,7 +78,7 @@ int TDataTusinCtl::ReceiveData()
                 reply.emplace(Exchange(request.Target()));
             } catch (const std::exception&) {
                 view_.BusyClose();
-                NetError(Framed(QStringLiteral("サーバーに接続出来ません。(受信開始処理)")));
+                ShowNetError(Framed(QStringLiteral("サーバーに接続出来ません。(受信開始処理)")));
                 return 1;
             }
             checkedOut = true; // the request reached the server: release the line unless the receive succeeds
@@ -112,86 +90,36 @@ int TDataTusinCtl::ReceiveData()
                 const QString code = ResultCode(reply->Line(6));
                 if (code != QStringLiteral("000")) {
                     view_.BusyClose();
-                    NetError(Framed(QStringLiteral("受信開始処理サーバーエラー(") + code + QLatin1Char(')')));
+                    ShowNetError(Framed(QStringLiteral("受信開始処理サーバーエラー(") + code + QLatin1Char(')')));
                     return 1;
                 }
             } catch (const std::exception&) {
                 view_.BusyClose();
-                NetError(Framed(QStringLiteral("受信開始処理エラー")));
+                ShowNetError(Framed(QStringLiteral("受信開始処理エラー")));
                 return 1;
             }
         }
         if (!DeleteOld(files.Wen)) {
             view_.BusyClose();
-            LocalError(QStringLiteral("旧ワークファイルが削除出来ません。"));
+            ShowLocalError(QStringLiteral("旧ワークファイルが削除出来ません。"));
             return 1;
         }
         const QString user = CommunicationId();
-        switch (GetArchive(ServerInfo[kServerInfoFtpHost], user, ServerInfo[kServerInfoFtpPassword],
-                           QStringLiteral("/") + folderText + QLatin1Char('/') + files.ServerName, files.Wen)) {
-        case GetResult::Done:
-            break;
-        case GetResult::ConnectFailed:
-            view_.BusyClose();
-            NetError(Framed(QStringLiteral("サーバーの接続に失敗しました。")));
+        if (StepFailed(GetFailure(GetArchive(ServerInfo[kServerInfoFtpHost], user, ServerInfo[kServerInfoFtpPassword],
+                                             QStringLiteral("/") + folderText + QLatin1Char('/') + files.ServerName, files.Wen))))
             return 1;
-        case GetResult::NoFile:
-            // One warning, and the receive ends here.
-            view_.BusyClose();
-            core::showMessage(core::MessageKind::Warning, Framed(QStringLiteral("ダウンロードファイルが見つかりません。")));
-            return 1;
-        case GetResult::TransferFailed:
-            view_.BusyClose();
-            return 1;
-        }
 
         stepDone(1, captions[0]);
         stepRun(2);
         StepPause();
-        if (!QFileInfo::exists(files.Wen)) {
-            view_.BusyClose();
-            LocalError(Framed(QStringLiteral("受信ファイルが見つかりません。")));
+        if (StepFailed(DecipherArchive(files, core::AccInf.PASWORD)))
             return 1;
-        }
-        if (!DeleteOld(files.Lzh)) {
-            view_.BusyClose();
-            LocalError(QStringLiteral("旧圧縮ファイルが削除出来ません。"));
-            return 1;
-        }
-        try {
-            platform::DecryptFile(files.Wen, files.Lzh, ArchivePassPhrase(core::AccInf.PASWORD));
-        } catch (const std::exception&) {
-            view_.BusyClose();
-            LocalError(Framed(QStringLiteral("暗号解読失敗")));
-            return 1;
-        }
 
         stepDone(2, captions[1]);
         stepRun(3);
         StepPause();
-        {
-            EscKeyHook hook;
-            if (!QFileInfo::exists(files.Lzh)) {
-                view_.BusyClose();
-                LocalError(Framed(QStringLiteral("解読ファイルが見つかりません。")));
-                return 1;
-            }
-            if (!DeleteOld(files.Backup)) {
-                view_.BusyClose();
-                LocalError(QStringLiteral("旧復元ファイルが削除出来ません。"));
-                return 1;
-            }
-            try {
-                if (platform::Unlha(QStringLiteral("e ") + Quoted(files.Lzh) + QLatin1Char(' ') + Quoted(files.Folder + QLatin1Char('/'))) != 0) {
-                    view_.BusyClose();
-                    return 1;
-                }
-            } catch (const std::exception&) {
-                view_.BusyClose();
-                LocalError(Framed(QStringLiteral("解凍失敗")));
-                return 1;
-            }
-        }
+        if (StepFailed(UnpackArchive(files)))
+            return 1;
         view_.SetBusyCursor(true);
 
         stepDone(3, captions[2]);
@@ -199,7 +127,7 @@ int TDataTusinCtl::ReceiveData()
         StepPause();
         if (!QFileInfo::exists(files.Backup)) {
             view_.BusyClose();
-            LocalError(Framed(QStringLiteral("解凍ファイルが見つかりません。")));
+            ShowLocalError(Framed(QStringLiteral("解凍ファイルが見つかりません。")));
             return 1;
         }
         if (!RestoreReceived())
@@ -247,7 +175,7 @@ int TDataTusinCtl::ReceiveData()
             try {
                 reply.emplace(Exchange(done.Target()));
             } catch (const std::exception&) {
-                NetError(Framed(QStringLiteral("サーバーに接続出来ません。(完了処理)")));
+                ShowNetError(Framed(QStringLiteral("サーバーに接続出来ません。(完了処理)")));
                 return 1;
             }
             try {
@@ -260,15 +188,15 @@ int TDataTusinCtl::ReceiveData()
                 Cells[row][5] = ServerInfo[110 + row];
                 const QString code = ResultCode(reply->Line(6));
                 if (code != QStringLiteral("000")) {
-                    NetError(Framed(QStringLiteral("完了処理サーバーエラー(") + code + QLatin1Char(')')));
+                    ShowNetError(Framed(QStringLiteral("完了処理サーバーエラー(") + code + QLatin1Char(')')));
                     return 1;
                 }
             } catch (const std::exception&) {
-                NetError(Framed(QStringLiteral("受信完了処理エラー")));
+                ShowNetError(Framed(QStringLiteral("受信完了処理エラー")));
                 return 1;
             }
         } else if (SyoriType == stCloudReceive && !SetCloudTime(SrvTime)) {
-            NetError(QStringLiteral("ローカルデータの最終更新日付更新エラー"));
+            ShowNetError(QStringLiteral("ローカルデータの最終更新日付更新エラー"));
             return 1;
         }
         succeeded = true;

@@ -2,7 +2,6 @@
 // with the previous file kept as "bak", and the service's start and completion requests.
 #include "communication/CommArchive.h"
 #include "communication/DataTusinCtl.h"
-#include "communication/EscKeyHook.h"
 #include "communication/RelayReply.h"
 #include "communication/RelayRequest.h"
 #include "companydata/BackupRestoreThread.h"
@@ -11,8 +10,6 @@
 #include "core/dates/DateTexts.h"
 #include "core/dm/TDM.h"
 #include "core/ui/MessageService.h"
-#include "platform/FileCipher.h"
-#include "platform/Unlha.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -22,34 +19,6 @@
 #include <optional>
 
 namespace communication {
-
-namespace {
-
-const QString kVirusHint = QStringLiteral("送信処理に失敗しました。ウイルス対策ソフトを実行中の場合は、終了してから再度送信を行ってください。");
-
-// A local step's failure: error with a single Yes button.
-void LocalError(const QString& text)
-{
-    core::showMessage(core::MessageKind::Error, text, core::mbYes);
-}
-
-// A request's or the FTP server's failure: error with an OK button.
-void NetError(const QString& text)
-{
-    core::showMessage(core::MessageKind::Error, text);
-}
-
-QString Quoted(const QString& path)
-{
-    return QLatin1Char('"') + path + QLatin1Char('"');
-}
-
-QString DayKey(const QDate& date)
-{
-    return date.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("0000");
-}
-
-} // namespace
 
 void TDataTusinCtl::StepPause() const
 {
@@ -94,7 +63,7 @@ bool TDataTusinCtl::SaveForSend(bool showMessage)
     if (!ok) {
         core::showMessage(core::MessageKind::Warning, thread.ErrorCategory + QLatin1Char('\r') + thread.ErrorMessage, core::mbYes);
         if (showMessage)
-            LocalError(QStringLiteral("データの保存に失敗しました。\r保存処理を中止しました。"));
+            ShowLocalError(QStringLiteral("データの保存に失敗しました。\r保存処理を中止しました。"));
     }
     info.SetDataStatus(folder, 1);
     if (SyoriType == stDataSend)
@@ -140,7 +109,7 @@ int TDataTusinCtl::SendData()
                 reply.emplace(Exchange(request.Target()));
             } catch (const std::exception&) {
                 view_.BusyClose();
-                NetError(Framed(QStringLiteral("サーバーに接続出来ません。(送信開始処理)")));
+                ShowNetError(Framed(QStringLiteral("サーバーに接続出来ません。(送信開始処理)")));
                 return 1;
             }
             try {
@@ -149,30 +118,30 @@ int TDataTusinCtl::SendData()
                 const QString code = ResultCode(reply->Line(6));
                 if (code != QStringLiteral("000")) {
                     view_.BusyClose();
-                    NetError(Framed(QStringLiteral("送信開始処理サーバーエラー(") + code + QLatin1Char(')')));
+                    ShowNetError(Framed(QStringLiteral("送信開始処理サーバーエラー(") + code + QLatin1Char(')')));
                     return 1;
                 }
                 checkedOut = true;
                 if (!SetCloudTime(SrvTime)) {
                     view_.BusyClose();
-                    NetError(QStringLiteral("ローカルデータの最終更新日付更新エラー"));
+                    ShowNetError(QStringLiteral("ローカルデータの最終更新日付更新エラー"));
                     return 1;
                 }
             } catch (const std::exception&) {
                 view_.BusyClose();
-                NetError(Framed(QStringLiteral("送信開始処理エラー")));
+                ShowNetError(Framed(QStringLiteral("送信開始処理エラー")));
                 return 1;
             }
         }
 
         if (!QDir().mkpath(files.Folder)) {
             view_.BusyClose();
-            LocalError(QStringLiteral("送信用フォルダの作成に失敗しました。"));
+            ShowLocalError(QStringLiteral("送信用フォルダの作成に失敗しました。"));
             return 1;
         }
         if (!DeleteOld(files.Backup)) {
             view_.BusyClose();
-            LocalError(QStringLiteral("旧バックアップファイルが削除出来ません。"));
+            ShowLocalError(QStringLiteral("旧バックアップファイルが削除出来ません。"));
             return 1;
         }
         if (!SaveForSend(true))
@@ -181,88 +150,27 @@ int TDataTusinCtl::SendData()
         stepDone(1, captions[0]);
         stepRun(2, captions[1]);
         StepPause();
-        {
-            EscKeyHook hook;
-            try {
-                if (!DeleteOld(files.Lzh)) {
-                    view_.BusyClose();
-                    LocalError(QStringLiteral("旧圧縮ファイルが削除出来ません。"));
-                    return 1;
-                }
-                if (!QFileInfo::exists(files.Backup)) {
-                    view_.BusyClose();
-                    LocalError(Framed(QStringLiteral("バックアップファイルが見つかりません。")));
-                    return 1;
-                }
-                if (platform::Unlha(QStringLiteral("a ") + Quoted(files.Lzh) + QLatin1Char(' ') + Quoted(files.Backup)) != 0) {
-                    view_.BusyClose();
-                    LocalError(QStringLiteral("圧縮エラー"));
-                    return 1;
-                }
-                StepPause();
-                if (QFileInfo::exists(files.Lzh) && platform::UnlhaCheckArchive(files.Lzh, 2) == 0) {
-                    view_.BusyClose();
-                    LocalError(kVirusHint);
-                    return 1;
-                }
-            } catch (const std::exception&) {
-                view_.BusyClose();
-                LocalError(QStringLiteral("圧縮失敗"));
-                return 1;
-            }
-        }
+        if (StepFailed(PackArchive(files, {QStringLiteral("圧縮エラー"), QStringLiteral("圧縮失敗")}, [this] { StepPause(); })))
+            return 1;
 
         stepDone(2, captions[1]);
         stepRun(3, captions[2]);
-        if (!QFileInfo::exists(files.Lzh)) {
-            view_.BusyClose();
-            LocalError(Framed(QStringLiteral("圧縮ファイルが見つかりません。")));
+        if (StepFailed(EncipherArchive(files, core::AccInf.PASWORD)))
             return 1;
-        }
-        if (!DeleteOld(files.Wen)) {
-            view_.BusyClose();
-            LocalError(QStringLiteral("旧ワークファイルが削除出来ません。"));
-            return 1;
-        }
-        try {
-            platform::EncryptFile(files.Lzh, files.Wen, ArchivePassPhrase(core::AccInf.PASWORD));
-        } catch (const std::exception&) {
-            view_.BusyClose();
-            LocalError(Framed(QStringLiteral("暗号失敗")));
-            return 1;
-        }
 
         stepDone(3, captions[2]);
         stepRun(4, captions[3]);
         StepPause();
         if (!QFileInfo::exists(files.Wen)) {
             view_.BusyClose();
-            LocalError(Framed(QStringLiteral("暗号化ファイルが見つかりません。")));
+            ShowLocalError(Framed(QStringLiteral("暗号化ファイルが見つかりません。")));
             return 1;
         }
         if (cloud && !GetServerInfo())
             return 1;
-        switch (PutArchive(ServerInfo[kServerInfoFtpHost], CommunicationId(), ServerInfo[kServerInfoFtpPassword],
-                           QStringLiteral("/") + folderText, files.ServerName, files.Wen, [this] { StepPause(); })) {
-        case PutResult::Done:
-            break;
-        case PutResult::ConnectFailed:
-            view_.BusyClose();
-            NetError(Framed(QStringLiteral("サーバーの接続に失敗しました。")));
+        if (StepFailed(PutFailure(PutArchive(ServerInfo[kServerInfoFtpHost], CommunicationId(), ServerInfo[kServerInfoFtpPassword],
+                                             QStringLiteral("/") + folderText, files.ServerName, files.Wen, [this] { StepPause(); }))))
             return 1;
-        case PutResult::FolderMissing:
-            view_.BusyClose();
-            NetError(Framed(QStringLiteral("転送先のディレクトリが存在しません。")));
-            return 1;
-        case PutResult::TransferFailed:
-            view_.BusyClose();
-            NetError(Framed(QStringLiteral("データの送信に失敗しました。")));
-            return 1;
-        case PutResult::SizeMismatch:
-            view_.BusyClose();
-            LocalError(kVirusHint);
-            return 1;
-        }
 
         const core::TACCINF& acc = core::AccInf;
         const int major = cloud ? DataVersion[0] : acc.DataMajor;
@@ -278,7 +186,7 @@ int TDataTusinCtl::SendData()
             reply.emplace(Exchange(done.Target()));
         } catch (const std::exception&) {
             view_.BusyClose();
-            NetError(Framed(QStringLiteral("サーバーに接続出来ません。(完了処理)")));
+            ShowNetError(Framed(QStringLiteral("サーバーに接続出来ません。(完了処理)")));
             return 1;
         }
         QString sentTime;
@@ -300,17 +208,17 @@ int TDataTusinCtl::SendData()
             const QString code = ResultCode(reply->Line(6));
             if (code != QStringLiteral("000")) {
                 view_.BusyClose();
-                NetError(Framed(QStringLiteral("サーバーエラー(") + code + QLatin1Char(')')));
+                ShowNetError(Framed(QStringLiteral("サーバーエラー(") + code + QLatin1Char(')')));
                 return 1;
             }
             if (cloud && !SetCloudTime(SrvTime)) {
                 view_.BusyClose();
-                NetError(QStringLiteral("ローカルデータの送信時間更新エラー"));
+                ShowNetError(QStringLiteral("ローカルデータの送信時間更新エラー"));
                 return 1;
             }
         } catch (const std::exception&) {
             view_.BusyClose();
-            NetError(Framed(QStringLiteral("送信エラー")));
+            ShowNetError(Framed(QStringLiteral("送信エラー")));
             return 1;
         }
         checkedOut = false;

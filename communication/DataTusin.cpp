@@ -1,8 +1,12 @@
 #include "communication/DataTusin.h"
 
 #include "communication/HikakuMess.h"
+#include "communication/ListColors.h"
 #include "communication/MeetingToolSetting.h"
 #include "communication/TusinWindows.h"
+#include "controls/dialogs/SlotGuard.h"
+#include "controls/dialogs/WindowKeyPreview.h"
+#include "controls/grid/SetGridColors.h"
 #include "controls/grid/TxGrid.h"
 #include "core/Globals.h"
 #include "core/dm/TDM.h"
@@ -13,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -97,30 +102,46 @@ TfmDataTusin::TfmDataTusin(QWidget* owner)
     HintArea->setReadOnly(true);
     layout->addWidget(HintArea);
     auto* keys = new QHBoxLayout;
-    ESC = new QPushButton(QStringLiteral("ESC:ｷｬﾝｾﾙ"), this);
-    F1 = new QPushButton(QStringLiteral("F1:ヘルプ"), this);
-    F4 = new QPushButton(QStringLiteral("F4:"), this);
-    F5 = new QPushButton(QStringLiteral("F5:"), this);
-    F12 = new QPushButton(QStringLiteral("F12:実行"), this);
-    keys->addWidget(ESC);
-    keys->addWidget(F1);
-    keys->addWidget(F4);
-    keys->addWidget(F5);
+    const auto key = [this, keys](const char* name, const char* caption, bool visible) {
+        auto* button = new QPushButton(QString::fromUtf8(caption), this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setVisible(visible);
+        keys->addWidget(button);
+        return button;
+    };
+    ESC = key("ESC", "ESC:ｷｬﾝｾﾙ", true);
+    F1 = key("F1", "F1:ヘルプ", true);
+    F2 = key("F2", "F2:", true);
+    F3 = key("F3", "F3:", true);
+    F4 = key("F4", "F4:", true);
+    F5 = key("F5", "F5:", true);
+    F6 = key("F6", "F6:", false);
+    F7 = key("F7", "F7:閉じる", false);
+    F8 = key("F8", "F8:印刷", false);
     keys->addStretch();
-    keys->addWidget(F12);
+    F12 = key("F12", "F12:実行", true);
     layout->addLayout(keys);
     connect(ESC, &QPushButton::clicked, this, [this] {
         if (!ESC->text().isEmpty())
             reject();
     });
-    connect(F1, &QPushButton::clicked, this, [this] {
-        if (!F1->text().isEmpty() && !TypeHelpPage(Ctl->SyoriType).isEmpty())
-            core::OpenManualPage(TypeHelpPage(Ctl->SyoriType));
+    for (QPushButton* button : {F1, F2, F3, F4, F5, F6, F7, F8, F12})
+        connect(button, &QPushButton::clicked, this, [this, button] { controls::RunGuarded([&] { F1Click(button); }); });
+    // Seen before the base form's keys, so that Esc and the F keys go through FormKeyUp below.
+    new controls::WindowKeyPreview(this, [this](QKeyEvent* e) { return PreviewKey(e); });
+    focusCaptions_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != nullptr && now->window() == this)
+            SetKeyCaptions();
     });
-    connect(F12, &QPushButton::clicked, this, &TfmDataTusin::F12Click);
-    connect(F4, &QPushButton::clicked, this, &TfmDataTusin::ReleaseLine);
-    connect(F5, &QPushButton::clicked, this, &TfmDataTusin::F5Click);
-    connect(PerfectGrid1, &controls::TxGrid::cellGotFocus, this, [this](int, int) { UpdateCloudKeys(); });
+
+    controls::SetGridColors(*PerfectGrid1, 1);
+    ApplyListSelectionColors(*PerfectGrid1, Ctl->SyoriType);
+    connect(PerfectGrid1, &controls::TxGrid::cellGotFocus, this, [this](int, int row) {
+        PaintFocusedRow(*PerfectGrid1, row, font());
+        UpdateCloudKeys();
+    });
+    connect(PerfectGrid1, &controls::TxGrid::cellLostFocus, this, [this](int, int row) { UnpaintRow(*PerfectGrid1, row); });
 
     Ctl->RunList = [this] { RunCloudList(); };
     Ctl->WaitWindow.open = [this](const QString& caption) {
@@ -159,6 +180,8 @@ TfmDataTusin::TfmDataTusin(QWidget* owner)
 
 TfmDataTusin::~TfmDataTusin()
 {
+    // The children, deleted after this destructor, move the focus; the keys are gone by then.
+    disconnect(focusCaptions_);
     delete waitMess2_.data();
     StepWindowClose();
     BusyClose();
@@ -278,9 +301,78 @@ void TfmDataTusin::PrepareList()
 void TfmDataTusin::SetKeyCaptions()
 {
     const bool cloud = Ctl->SyoriType >= stCloudSetting;
+    ESC->setText(QStringLiteral("ESC:ｷｬﾝｾﾙ"));
+    F1->setText(QStringLiteral("F1:ヘルプ"));
+    F2->setText(QStringLiteral("F2:"));
+    F3->setText(QStringLiteral("F3:"));
     F4->setText(cloud ? QStringLiteral("F4: 解除") : QStringLiteral("F4:"));
     F5->setText(cloud ? QStringLiteral("F5: 削除") : QStringLiteral("F5:ﾃﾞｰﾀ削除"));
+    F6->setText(QStringLiteral("F6:"));
+    F7->setText(QStringLiteral("F7:"));
+    F8->setText(QStringLiteral("F8:"));
     F12->setText(cloud ? QStringLiteral("F12: 選択") : QStringLiteral("F12:実  行"));
+}
+
+void TfmDataTusin::F1Click(QPushButton* sender)
+{
+    if (sender == F1) {
+        if (!F1->text().isEmpty() && !TypeHelpPage(Ctl->SyoriType).isEmpty())
+            core::OpenManualPage(TypeHelpPage(Ctl->SyoriType));
+    } else if (sender == F4) {
+        ReleaseLine();
+    } else if (sender == F5) {
+        F5Click();
+    } else if (sender == F12) {
+        F12Click();
+    }
+    SetKeyCaptions();
+}
+
+QPushButton* TfmDataTusin::KeyButton(int key) const
+{
+    switch (key) {
+    case Qt::Key_F1: return F1;
+    case Qt::Key_F2: return F2;
+    case Qt::Key_F3: return F3;
+    case Qt::Key_F4: return F4;
+    case Qt::Key_F5: return F5;
+    case Qt::Key_F6: return F6;
+    case Qt::Key_F7: return F7;
+    case Qt::Key_F8: return F8;
+    case Qt::Key_F12: return F12;
+    default: return nullptr;
+    }
+}
+
+void TfmDataTusin::FormKeyUp(int& key, Qt::KeyboardModifiers shift)
+{
+    if (!(shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
+        if (key == Qt::Key_Escape) {
+            ESC->click();
+            key = 0;
+        } else if (QPushButton* button = KeyButton(key)) {
+            button->click();
+        }
+    }
+    controls::TBSDI::FormKeyUp(key, shift);
+}
+
+bool TfmDataTusin::PreviewKey(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (event->isAutoRepeat() || (key != Qt::Key_Escape && KeyButton(key) == nullptr))
+        return false;
+    // Keys act on their release, and only keys pressed while the form was up.
+    if (event->type() == QEvent::KeyPress) {
+        pressedKeys_.insert(key);
+        return true;
+    }
+    if (!pressedKeys_.remove(key))
+        return false;
+    int released = key;
+    const Qt::KeyboardModifiers shift = event->modifiers();
+    controls::RunGuarded([&] { FormKeyUp(released, shift); });
+    return true;
 }
 
 void TfmDataTusin::F12Click()
@@ -386,6 +478,8 @@ void TfmDataTusin::FillList()
     const bool check = type == stServerCheck;
     Ctl->ListFolder = Ctl->OperationFolder();
     const TServerInfo& info = Ctl->ServerInfo;
+    ApplyListSelectionColors(*PerfectGrid1, type);
+    PaintFocusedRow(*PerfectGrid1, PerfectGrid1->Row(), font());
     for (int c = 0; c < 8; ++c) {
         PerfectGrid1->SetCells(c, -1, QString::fromUtf8(cloud ? kCloudHeaders[c] : check ? kCheckHeaders[c] : kRelayHeaders[c]));
         PerfectGrid1->SetColWidth(c, cloud ? kCloudWidths[c] : check ? kCheckWidths[c] : kRelayWidths[c]);

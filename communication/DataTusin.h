@@ -10,11 +10,13 @@
 #include "core/modules/IModuleForm.h"
 
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 
+class QKeyEvent;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -75,6 +77,12 @@ public:
     quint8 ListShown = 0;
     // Captions of the keys by the operation type.
     void SetKeyCaptions();
+    // Every function key's click: F1 help, F4 release, F5 delete, F12 run; F2, F3 and F6 to F8
+    // do nothing. Every path ends with the captions.
+    void F1Click(QPushButton* sender);
+    // Esc clicks ESC (and is spent), F1 to F8 and F12 click their keys; the base form's key
+    // handling follows. Keys with Shift, Ctrl or Alt are left to the base form.
+    void FormKeyUp(int& key, Qt::KeyboardModifiers shift);
     // F12: send or receive (types 1, 2 to 24) or choose the line (types 25, 26); F5: delete.
     void F12Click();
     void F5Click();
@@ -118,15 +126,24 @@ private:
     QPushButton* ESC = nullptr;
     QPushButton* F1 = nullptr;
     QPushButton* F12 = nullptr;
+    QPushButton* F2 = nullptr;
+    QPushButton* F3 = nullptr;
     QPushButton* F4 = nullptr;
     QPushButton* F5 = nullptr;
+    QPushButton* F6 = nullptr;
+    QPushButton* F7 = nullptr;
+    QPushButton* F8 = nullptr;
     QPointer<TfmWaitMess> waitMess_;
     QPointer<TfmWaitMess> busy_;
     QPointer<TfmWaitMess2> waitMess2_;
     QPointer<TMeetingToolSettingBox> meeting_;
     bool busyCursor_ = false;
+    QSet<int> pressedKeys_;
+    QMetaObject::Connection focusCaptions_;
 
     void RunCloudList();
+    QPushButton* KeyButton(int key) const;
+    bool PreviewKey(QKeyEvent* event);
 };
 
 // Registers the module "VxDataTusin".

@@ -7,6 +7,7 @@
 #include "core/db/IBSQL.h"
 #include "core/db/IBTransaction.h"
 #include "core/net/RelayExchange.h"
+#include "core/ui/MessageService.h"
 
 namespace communication {
 
@@ -62,6 +63,30 @@ TRelayReply TDataTusinCtl::Exchange(const QByteArray& target) const
 QString Framed(const QString& text)
 {
     return QStringLiteral("　\r\n") + text + QStringLiteral("\r\n ");
+}
+
+void ShowLocalError(const QString& text)
+{
+    core::showMessage(core::MessageKind::Error, text, core::mbYes);
+}
+
+void ShowNetError(const QString& text)
+{
+    core::showMessage(core::MessageKind::Error, text);
+}
+
+QString DayKey(const QDate& date)
+{
+    return date.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("0000");
+}
+
+bool TDataTusinCtl::StepFailed(const TStepResult& result)
+{
+    if (!result)
+        return false;
+    view_.BusyClose();
+    ReportStepFailure(*result);
+    return true;
 }
 
 } // namespace communication

@@ -3,6 +3,7 @@
 // list's cells, the service requests and the server folders. The form TfmDataTusin drives it
 // and implements IDataTusinView; tests use a recording view.
 
+#include "communication/ArchiveSteps.h"
 #include "communication/DataTusinView.h"
 #include "communication/Subsystem9.h"
 #include "companydata/DataListRec.h"
@@ -157,6 +158,8 @@ protected:
     QString CashBookPassword() const;
     // One request: a new connection, the request, the whole reply. Throws on connection failures.
     TRelayReply Exchange(const QByteArray& target) const;
+    // A failed archive step closes the busy dialog and shows its message: true when it failed.
+    bool StepFailed(const TStepResult& result);
 };
 
 // Fills a fresh table from an information reply positioned after its result line: FTP host and
@@ -167,5 +170,11 @@ void ReadServerInfo(TRelayReply& reply, bool cloud, bool eraDisplay, const QStri
 
 // The framed message of the data communication: full-width space, CR LF, text, CR LF, blank.
 QString Framed(const QString& text);
+// The failures of the transfers: a local step's (error with a single Yes button) and a
+// request's or the FTP server's (error with an OK button).
+void ShowLocalError(const QString& text);
+void ShowNetError(const QString& text);
+// A date as the relay requests carry it: "yyyyMMdd0000".
+QString DayKey(const QDate& date);
 
 } // namespace communication

@@ -1,5 +1,6 @@
 #include "communication/MeetingToolSetting.h"
 
+#include "communication/ConIdFields.h"
 #include "communication/WebPages.h"
 #include "controls/dates/TallekExDateEdit.h"
 #include "core/EIBError.h"
@@ -120,18 +121,11 @@ TMeetingToolSettingBox::TMeetingToolSettingBox(QWidget* owner)
     lblLinkUrl->setCursor(Qt::PointingHandCursor);
     cboxMailSousin = new QCheckBox(QStringLiteral("顧問先に通知メールを送信する"), pnlBase);
     Panel1 = new QLabel(QStringLiteral("※顧問先側の通信IDを登録して「メールアドレス登録」ボタンを押してください"), pnlBase);
-    txtConID = new QLineEdit(pnlBase);
-    txtConID->setInputMask(QStringLiteral("nnnn-nnnn-nnnn;_"));
-    txtConID->setAttribute(Qt::WA_InputMethodEnabled, false);
-    txtConPasswd = new QLineEdit(pnlBase);
-    txtConPasswd->setMaxLength(6);
-    txtConPasswd->setAttribute(Qt::WA_InputMethodEnabled, false);
-    auto* label5 = new QLabel(QStringLiteral("通信 ＩＤ:"), pnlBase);
-    Label6 = new QLabel(QStringLiteral("（英数半角１２桁）"), pnlBase);
-    auto* label7 = new QLabel(QStringLiteral("例： abcd-1234-5678"), pnlBase);
-    auto* label8 = new QLabel(QStringLiteral("パスワード:"), pnlBase);
-    Label9 = new QLabel(QStringLiteral("（英数半角６桁以内）"), pnlBase);
-    auto* label10 = new QLabel(QStringLiteral("例： ABC123"), pnlBase);
+    const TConIdFields id = AddConIdFields(pnlBase, *base, 5);
+    txtConID = id.id;
+    txtConPasswd = id.password;
+    Label6 = id.idRule;
+    Label9 = id.passwordRule;
     btnMailAddress = new QPushButton(QStringLiteral("メールアドレス登録"), pnlBase);
     base->addWidget(cboxMeetingUse, 0, 0, 1, 3);
     base->addWidget(Label1, 1, 0);
@@ -140,16 +134,9 @@ TMeetingToolSettingBox::TMeetingToolSettingBox(QWidget* owner)
     base->addWidget(lblLinkUrl, 2, 1, 1, 2);
     base->addWidget(cboxMailSousin, 3, 0, 1, 3);
     base->addWidget(Panel1, 4, 0, 1, 3);
-    base->addWidget(label5, 5, 0);
-    base->addWidget(txtConID, 5, 1);
-    base->addWidget(Label6, 5, 2);
-    base->addWidget(label7, 6, 1);
-    base->addWidget(label8, 7, 0);
-    base->addWidget(txtConPasswd, 7, 1);
-    base->addWidget(Label9, 7, 2);
-    base->addWidget(label10, 8, 1);
     base->addWidget(btnMailAddress, 9, 1);
-    idRows_ = {txtConID, txtConPasswd, btnMailAddress, Panel1, label5, Label6, label7, label8, Label9, label10};
+    idRows_ = {txtConID, txtConPasswd, btnMailAddress, Panel1, id.idLabel,
+               Label6, id.idExample, id.passwordLabel, Label9, id.passwordExample};
     layout->addWidget(pnlBase);
 
     pnlHizuke = new QWidget(this);

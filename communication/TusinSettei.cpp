@@ -1,5 +1,6 @@
 #include "communication/TusinSettei.h"
 
+#include "communication/ConIdFields.h"
 #include "communication/DataTusin.h"
 #include "communication/WebPages.h"
 #include "core/EIBError.h"
@@ -93,22 +94,11 @@ TfrmTusinSettei::TfrmTusinSettei(QWidget* owner)
     auto* grid = new QGridLayout;
     QFont editFont(QStringLiteral("Noto Sans CJK JP"));
     editFont.setPixelSize(16);
-    txtConID = new QLineEdit(this);
-    txtConID->setInputMask(QStringLiteral("nnnn-nnnn-nnnn;_"));
+    const TConIdFields id = AddConIdFields(this, *grid, 0);
+    txtConID = id.id;
+    txtConPasswd = id.password;
     txtConID->setFont(editFont);
-    txtConID->setAttribute(Qt::WA_InputMethodEnabled, false);
-    txtConPasswd = new QLineEdit(this);
-    txtConPasswd->setMaxLength(6);
     txtConPasswd->setFont(editFont);
-    txtConPasswd->setAttribute(Qt::WA_InputMethodEnabled, false);
-    grid->addWidget(new QLabel(QStringLiteral("通信 ＩＤ:"), this), 0, 0);
-    grid->addWidget(txtConID, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("（英数半角１２桁）"), this), 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("例： abcd-1234-5678"), this), 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("パスワード:"), this), 2, 0);
-    grid->addWidget(txtConPasswd, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("（英数半角６桁以内）"), this), 2, 2);
-    grid->addWidget(new QLabel(QStringLiteral("例： ABC123"), this), 3, 1);
     layout->addLayout(grid);
     Label5 = new QLabel(kNoLine, this);
     btnKyouyu = new QPushButton(QStringLiteral("クラウドシェア領域を選択"), this);

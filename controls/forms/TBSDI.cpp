@@ -57,7 +57,7 @@ TBSDI::TBSDI(QWidget* owner, TBorderStyle borderStyle)
                        | Qt::WindowCloseButtonHint);
     else
         setSizeGripEnabled(true);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    focusHint_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (HintMemo != nullptr && now != nullptr && now->window() == this)
             ShowLongHint(now, HintMemo);
     });
@@ -69,6 +69,8 @@ TBSDI::TBSDI(QWidget* owner, TBorderStyle borderStyle)
 }
 
 TBSDI::~TBSDI() {
+    // The children, deleted after this destructor, move the focus: no hint for a form that is gone.
+    disconnect(focusHint_);
     freeLayouts();
 }
 

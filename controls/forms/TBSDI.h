@@ -150,6 +150,7 @@ private:
     bool showHints_ = true;
     bool erasApplied_ = false;
     bool closing_ = false;
+    QMetaObject::Connection focusHint_;
 };
 
 // The opener's check of the ready flag: when InitOK is off, shows "%s画面の初期化に失敗しました。

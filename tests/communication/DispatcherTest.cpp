@@ -1,17 +1,21 @@
 // The data-communication module run by its module name: the refusals before the server, the
 // cash-book send's completion only after a finished send, the master send and the receive
-// against the blocks of the fake relay server, and the comparison window's faces.
+// against the blocks of the fake relay server, the list dialog's keys and focused-row colours,
+// and the comparison window's faces.
 #include "RegistryTestFixture.h"
 #include "communication/DataTusin.h"
 #include "communication/HikakuMess.h"
 #include "communication/RelayRequest.h"
+#include "controls/grid/ColorRef.h"
 #include "controls/grid/TxGrid.h"
+#include "core/modules/ManualPage.h"
 #include "core/net/NetSettings.h"
 #include "core/net/RelayExchange.h"
 #include "tests/support/FakeServices.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 using communication::TCloudShareCtl;
 using communication::TfmDataTusin;
@@ -220,6 +224,104 @@ TEST_F(Dispatcher, RelayDialogClosesAfterASendAndStaysAfterARefusal)
     form->F12Click();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(messages.texts().last(), QStringLiteral("　\r\nデータ送信処理が終了しました。\r\n ")) << messageText().toStdString();
+}
+
+// Each key clicks its own button on its release: Esc the cancel key, F1 to F8 and F12 theirs;
+// F1 opens the operation's help page, F5 deletes (here: a blank folder, refused), F12 sends
+// (here: refused at the question), the keys without a function do nothing; keys with Shift
+// and keys without a button click nothing.
+TEST_F(Dispatcher, KeysClickTheirButtonsOnRelease)
+{
+    ctl().SyoriType = communication::stDataSend;
+    ASSERT_TRUE(ctl().GetServerInfo());
+    form->FillList();
+    form->Grid()->SetRow(1);
+    QStringList clicked;
+    for (QPushButton* button : form->findChildren<QPushButton*>())
+        QObject::connect(button, &QPushButton::clicked, form.get(), [&clicked, button] { clicked << button->objectName(); });
+    QStringList pages;
+    const core::ManualPageOpener previous = core::SetManualPageOpener([&](const QString& path) { pages << path; });
+    form->show();
+    const QString noData = QStringLiteral("　\r\n選択したフォルダには、データは存在しません。\r\n ");
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers shift;
+        const char* button;
+        QString message;
+    } cases[] = {
+        {Qt::Key_F1, Qt::NoModifier, "F1", {}},
+        {Qt::Key_F2, Qt::NoModifier, "F2", {}},
+        {Qt::Key_F3, Qt::NoModifier, "F3", {}},
+        {Qt::Key_F4, Qt::NoModifier, "F4", {}},
+        {Qt::Key_F5, Qt::NoModifier, "F5", noData},
+        {Qt::Key_F6, Qt::NoModifier, "F6", {}},
+        {Qt::Key_F7, Qt::NoModifier, "F7", {}},
+        {Qt::Key_F8, Qt::NoModifier, "F8", {}},
+        {Qt::Key_F9, Qt::NoModifier, "", {}},
+        {Qt::Key_F5, Qt::ShiftModifier, "", {}},
+        {Qt::Key_F12, Qt::NoModifier, "F12", QStringLiteral("mrNo")},
+    };
+    for (const Case& c : cases) {
+        clicked.clear();
+        messages.messages.clear();
+        messages.answers = {core::mrNo};
+        QTest::keyClick(form->Grid(), c.key, c.shift);
+        const std::string where = QKeySequence(c.key | c.shift).toString().toStdString();
+        EXPECT_EQ(clicked.join(u','), QString::fromUtf8(c.button)) << where;
+        if (c.message == QStringLiteral("mrNo"))
+            EXPECT_TRUE(messages.answers.empty()) << where; // the question was asked and answered
+        else
+            EXPECT_EQ(messages.texts().join(u'|'), c.message) << where;
+        EXPECT_TRUE(form->isVisible()) << where;
+    }
+    EXPECT_EQ(pages.size(), 1);
+    EXPECT_TRUE(!pages.isEmpty() && pages[0].endsWith(QStringLiteral("tsusin01.html")));
+    clicked.clear();
+    QTest::keyClick(form->Grid(), Qt::Key_Escape);
+    EXPECT_EQ(clicked, QStringList{QStringLiteral("ESC")});
+    EXPECT_FALSE(form->isVisible());
+    core::SetManualPageOpener(previous);
+}
+
+// The focused row of the receive list is blue on light blue, of every other list in the
+// operator's highlight and text colours, always in a plain font; the row it leaves shows the
+// grid's own colours and font again.
+TEST_F(Dispatcher, FocusedRowColoursByType)
+{
+    core::SystemDef.ActiveColor = 0x246BFF; // stored as BGR
+    core::SystemDef.ForeColor = 0x000000;
+    core::SystemDef.ClientColor = 0xFFFFFF;
+    const QColor orange(0xFF, 0x6B, 0x24);
+    struct Case {
+        int type;
+        QColor back;
+        QColor fore;
+    } cases[] = {
+        {communication::stDataSend, orange, Qt::black},
+        {communication::stDataReceive, QColor(0xBB, 0xDA, 0xFF), QColor(0x00, 0x40, 0x80)},
+        {communication::stServerCheck, orange, Qt::black},
+        {communication::stCloudSetting, orange, Qt::black},
+    };
+    for (const Case& c : cases) {
+        TfmDataTusin list;
+        QFont bold = list.font();
+        bold.setBold(true);
+        list.setFont(bold);
+        list.Control().SyoriType = c.type;
+        list.FillList();
+        controls::TxGrid& grid = *list.Grid();
+        grid.SetRow(1);
+        EXPECT_EQ(grid.RowBackColor(1), c.back) << c.type;
+        EXPECT_EQ(grid.RowForeColor(1), c.fore) << c.type;
+        EXPECT_FALSE(grid.RowFont(1).bold()) << c.type;
+        EXPECT_EQ(grid.RowFont(1).family(), bold.family()) << c.type;
+        EXPECT_EQ(grid.RowBackColor(0), QColor(Qt::white)) << c.type;
+        grid.SetRow(2);
+        EXPECT_EQ(grid.RowBackColor(1), QColor(Qt::white)) << c.type;
+        EXPECT_EQ(grid.RowForeColor(1), grid.Colors().ForeColor) << c.type;
+        EXPECT_EQ(grid.RowFont(1), grid.font()) << c.type;
+        EXPECT_EQ(grid.RowBackColor(2), c.back) << c.type;
+    }
 }
 
 // The send's comparison window as a table over the differences (password, name, period).
