@@ -41,17 +41,6 @@ void bindKeys(core::TIBQuery& query, const TKamokuKeys& keys) {
     bind(QStringLiteral("KCODE"), keys.KCODE);
 }
 
-// Blanks and control characters off both ends.
-QString trimCode(const QString& code) {
-    qsizetype first = 0;
-    qsizetype last = code.size();
-    while (first < last && code.at(first).unicode() <= 0x20)
-        ++first;
-    while (last > first && code.at(last - 1).unicode() <= 0x20)
-        --last;
-    return code.mid(first, last - first);
-}
-
 // The opening condition and the sums filter of a balance read, by the codes given.
 struct Conditions {
     QString opening;
@@ -80,7 +69,18 @@ Conditions conditionsFor(bool s, bool b, bool h) {
     return {opening, where + tail};
 }
 
-// The consumption-tax sums of the tax group k (1 仮受消費税, 2 仮払消費税) under the codes given.
+} // namespace
+
+QString trimCode(const QString& code) {
+    qsizetype first = 0;
+    qsizetype last = code.size();
+    while (first < last && code.at(first).unicode() <= 0x20)
+        ++first;
+    while (last > first && code.at(last - 1).unicode() <= 0x20)
+        --last;
+    return code.mid(first, last - first);
+}
+
 QString taxQueryFor(bool s, bool b, int k) {
     const QString head = QStringLiteral("SELECT MNUM,KAR,KAS FROM KAMOKU_TAX ");
     if (s && b)
@@ -91,6 +91,8 @@ QString taxQueryFor(bool s, bool b, int k) {
         return head + QStringLiteral("WHERE(KKUBUN=%1 AND BCODE=:BCODE) ").arg(k);
     return head + QStringLiteral("WHERE(KKUBUN=%1) ").arg(k);
 }
+
+namespace {
 
 bool inPeriodRange(int m) { return m >= TPeriodArray::Low && m <= TPeriodArray::High; }
 

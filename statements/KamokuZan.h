@@ -22,6 +22,13 @@ struct TKamokuKeys {
     QString KCODE;
 };
 
+// code without the blanks and control characters at either end, as the balance reads take it.
+QString trimCode(const QString& code);
+
+// The consumption-tax sums (columns MNUM, KAR, KAS, a row per facility and department) of the
+// tax group k (1 仮受消費税, 2 仮払消費税), under the facility (s) and department (b) codes when given.
+QString taxQueryFor(bool s, bool b, int k);
+
 // Loads the master row of the account into row.KMK; false when the account does not exist.
 bool fnGetKamokuRec_Sub(const QString& KCODE, TBALANCE& row);
 

@@ -22,10 +22,8 @@ bool balanceShownNegated(int nature)
     return nature == 2 || nature == 4;
 }
 
-// Only the columns the ledger uses: the engine's cost of a fetched row grows with its columns
-// (the wide list of every journal column took twice the time of this read).
 const QStringList kEntryColumns = {
-    QStringLiteral("SELECT S.KCODE,S.TAISHAKU,S.DNUM,S.HIZUKE,S.NUK,S.ZEI,S.HNAME,S.R_KNAME,S.R_HNAME,S.TEKTEXT"),
+    QStringLiteral("SELECT ") + kLedgerEntryColumns,
     QStringLiteral("FROM SIWAKE S"),
     QStringLiteral("INNER JOIN KAMOKUMST K1 ON (S.KCODE   = K1.KCODE)"),
     QStringLiteral("INNER JOIN KAMOKUMST K2 ON (S.R_KCODE = K2.KCODE)"),
@@ -110,8 +108,7 @@ void TGeneralLedger::writeAccount(TXmlSaveDoc& doc, IXMLNode ledger, const Accou
     entryQuery_.close();
     entryQuery_.sql() = kEntryColumns;
     entryQuery_.sql() << accountCondition(account.kcode, QStringLiteral("S."))
-                      // REC last: lines equal in every other key come in the order they were entered.
-                      << QStringLiteral("ORDER BY S.HIZUKE,S.KESSAN,S.SCODE,S.SDAYNUM,S.SWKNO,S.TAISHAKU,S.REC");
+                      << QStringLiteral("ORDER BY ") + kLedgerEntryOrder;
     setRange(entryQuery_);
     entryQuery_.execQuery();
     // An account is written when the journal view holds lines for it. A line read above is such

@@ -22,6 +22,13 @@ class TIBTransaction;
 
 namespace taxreturn {
 
+// The journal columns the ledger reads (only those it writes: the engine's cost of a fetched row
+// grows with its columns) and the order of an account's lines, REC last so that lines equal in
+// every other key come in the order they were entered.
+inline const QString kLedgerEntryColumns =
+    QStringLiteral("S.KCODE,S.TAISHAKU,S.DNUM,S.HIZUKE,S.NUK,S.ZEI,S.HNAME,S.R_KNAME,S.R_HNAME,S.TEKTEXT");
+inline const QString kLedgerEntryOrder = QStringLiteral("S.HIZUKE,S.KESSAN,S.SCODE,S.SDAYNUM,S.SWKNO,S.TAISHAKU,S.REC");
+
 inline const QString kSignKamoku = QStringLiteral("KAMOKU"); // an account balance
 inline const QString kSignSiwake = QStringLiteral("SIWAKE"); // a journal-line amount
 

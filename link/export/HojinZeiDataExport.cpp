@@ -2,7 +2,9 @@
 
 #include "link/export/IntermediateLayout.h"
 #include "link/export/NotesElement.h"
-#include "statements/KamokuZan.h"
+#include "statements/KamokuZanTable.h"
+
+#include <memory>
 
 namespace taxreturn {
 
@@ -93,8 +95,10 @@ int THojinZeiDataMake::MakeGeneralLedger(TXmlSaveDoc& doc, IXMLNode data)
     ledger.StartPeriod = StartPeriod;
     ledger.EndPeriod = EndPeriod;
     ledger.TaxMode = TaxMode;
-    ledger.BalanceAfter = [](const QString& kcode, int periodIndex, int taxMode) {
-        return statements::GetKamokuZan(QString(), QString(), kcode, QString(), periodIndex, taxMode);
+    // Two balances per listed account: all accounts' figures are read once, at the first.
+    auto balances = std::make_shared<statements::TKamokuZanTable>(TaxMode);
+    ledger.BalanceAfter = [balances](const QString& kcode, int periodIndex, int taxMode) {
+        return balances->Balance(kcode, periodIndex, taxMode);
     };
     return taxreturn::MakeGeneralLedger(ledger, doc, data);
 }
