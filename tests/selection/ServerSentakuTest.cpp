@@ -387,3 +387,69 @@ TEST_F(ServerSentakuListTest, AddAndDeleteAreas)
     EXPECT_FALSE(QFileInfo::exists(a));
     EXPECT_EQ(rowOfFolder(*box, a), -1);
 }
+
+// Into a child area only the database file goes (its own files and its kind stay); onto a
+// consolidation parent the source's children replace the target's, folders and rows alike.
+TEST_F(ServerSentakuListTest, PasteIntoAChildAndOntoAConsolidationParent)
+{
+    const QString a = area(QStringLiteral("sv0001"), 1);
+    const QString source = area(QStringLiteral("sv0010"), 1);
+    const QString sourceChild = area(QStringLiteral("sv0010/c01"), 1);
+    const QString target = area(QStringLiteral("sv0011"), 1);
+    const QString targetChild = area(QStringLiteral("sv0011/c01"), 1);
+    const QString targetChild2 = area(QStringLiteral("sv0011/c02"), 1);
+    companydata::TDataInfomation info;
+    for (const QString& parent : {source, target})
+        info.WriteIniValue(parent, companydata::kSectionDataInfo, false, 1, QStringLiteral("GASSANKBN"));
+    for (const QString& child : {sourceChild, targetChild, targetChild2})
+        info.WriteIniValue(child, companydata::kSectionDataInfo, false, 10, QStringLiteral("GASSANKBN"));
+    // Files that tell the copies apart.
+    const auto mark = [](const QString& file, const QByteArray& text) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    };
+    mark(a + QStringLiteral("/memo.txt"), "a");
+    mark(sourceChild + QStringLiteral("/memo.txt"), "source child");
+    mark(targetChild2 + QStringLiteral("/memo.txt"), "old child");
+
+    auto box = open();
+    ASSERT_EQ(box->Grid->RowCount(), 6);
+    auto press = [&](const QString& folder) {
+        box->Grid->SetCurrentCell(scName, rowOfFolder(*box, folder));
+        box->SetFKeyCaptions();
+        return box->CopyPaste();
+    };
+    auto kindOf = [&](const QString& folder) {
+        companydata::TDataInfomationRec rec;
+        info.ReadIni(folder, rec);
+        return int(rec.GassanKbn);
+    };
+
+    // A child area: the database file alone.
+    const QString childDatabase = targetChild + QStringLiteral("/qmacc.fdb");
+    QFile::remove(childDatabase);
+    ASSERT_EQ(press(a), 1);
+    EXPECT_EQ(press(targetChild), 1) << messageText().toStdString();
+    EXPECT_TRUE(QFileInfo::exists(childDatabase));
+    EXPECT_FALSE(QFileInfo::exists(targetChild + QStringLiteral("/memo.txt")));
+    EXPECT_EQ(kindOf(targetChild), 10);
+    EXPECT_TRUE(QFileInfo::exists(targetChild2 + QStringLiteral("/memo.txt")));
+
+    // A consolidation parent: its children are the source's afterwards.
+    ASSERT_EQ(press(source), 1);
+    EXPECT_EQ(press(target), 1) << messageText().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(targetChild2));
+    QFile copied(target + QStringLiteral("/c01/memo.txt"));
+    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copied.readAll(), QByteArray("source child"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT PASNAME FROM CHILD_SERVERDATALIST WHERE PASNAME LIKE '%1/%' ORDER BY PASNAME")
+                       .arg(target)),
+              QStringList{targetChild});
+    EXPECT_EQ(rowOfFolder(*box, targetChild2), -1);
+    EXPECT_EQ(rowOfFolder(*box, targetChild), rowOfFolder(*box, target) + 1);
+    EXPECT_EQ(kindOf(target), 1);
+    // The source keeps its child.
+    EXPECT_TRUE(QFileInfo::exists(sourceChild + QStringLiteral("/memo.txt")));
+    EXPECT_EQ(rowOfFolder(*box, sourceChild), rowOfFolder(*box, source) + 1);
+}
