@@ -5,14 +5,18 @@
 // target area, its information file, the server list and both states as they were.
 #include "selection/ServerSentakuBox.h"
 
+#include "controls/dialogs/TxAnimeProgressDialog.h"
 #include "controls/grid/TxGrid.h"
 #include "core/Globals.h"
 #include "core/dm/TDM.h"
 #include "core/files/PathDelim.h"
+#include "core/session/SystemDef.h"
 #include "core/ui/MessageService.h"
 #include "selection/AreaCopySwap.h"
 #include "selection/DataMatchCheck.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace selection {
@@ -89,6 +93,19 @@ int TServerSentakuBox::CopyPaste()
             core::showMessage(core::MessageKind::Error, QStringLiteral("貼付先にコピー元のパスが含まれています。処理を中断します。"));
             return refuse();
         }
+        // The progress dialog stays open under the questions until the paste ends.
+        controls::TxAnimeProgressDialog progress;
+        progress.SetCaption(QStringLiteral("コピー中"));
+        progress.SetInfoLabel(QStringLiteral("データのコピー中…"));
+        const QString avi = QDir(core::SystemDef.ExeDir).filePath(QStringLiteral("progress.avi"));
+        if (QFile::exists(avi))
+            progress.SetAviFile(avi);
+        progress.SetCancelBtnShow(false);
+        progress.Show(this);
+        const struct CloseProgress {
+            controls::TxAnimeProgressDialog& dialog;
+            ~CloseProgress() { dialog.Close(); }
+        } closeProgress{progress};
         companydata::TDataInfomationRec sourceInfo;
         Info.ReadIni(source, sourceInfo);
         TDataMatchCheck check;

@@ -112,6 +112,7 @@ TEST_F(ServerSentakuCloudTest, ACloudSourceIsPastedFromItsFetchedCopy)
 
     auto box = open();
     ASSERT_EQ(box->Grid->RowCount(), 3);
+    box->CloudTusinForm().Control().StepPauseMs = 0;
     auto press = [&](const QString& folder) {
         box->Grid->SetCurrentCell(scName, rowOfFolder(*box, folder));
         box->SetFKeyCaptions();

@@ -453,3 +453,49 @@ TEST_F(ServerSentakuListTest, PasteIntoAChildAndOntoAConsolidationParent)
     EXPECT_TRUE(QFileInfo::exists(sourceChild + QStringLiteral("/memo.txt")));
     EXPECT_EQ(rowOfFolder(*box, sourceChild), rowOfFolder(*box, source) + 1);
 }
+
+// A broken target is pasted over after one confirmation and no comparison; a source with fewer
+// journal entries than the target asks for agreement, and without it nothing changes.
+TEST_F(ServerSentakuListTest, PasteOverABrokenAreaAndOverMoreJournalEntries)
+{
+    const QString a = area(QStringLiteral("sv0001"), 1);
+    const QString broken = area(QStringLiteral("sv0002"), 1);
+    const QString more = area(QStringLiteral("sv0003"), 1);
+    companydata::TDataInfomation info;
+    info.SetDataStatus(broken, companydata::kDataBroken);
+    companydata::TDataInfomationRec sourceInfo;
+    info.ReadIni(a, sourceInfo);
+    info.WriteIniValue(more, companydata::kSectionDataInfo, false, sourceInfo.TotalSiwake + 5, QStringLiteral("TOTALSIWAKE"));
+    auto box = open();
+    ASSERT_EQ(box->Grid->RowCount(), 3);
+    auto press = [&](const QString& folder) {
+        box->Grid->SetCurrentCell(scName, rowOfFolder(*box, folder));
+        box->SetFKeyCaptions();
+        return box->CopyPaste();
+    };
+    auto read = [&](const QString& folder) {
+        companydata::TDataInfomationRec rec;
+        info.ReadIni(folder, rec);
+        return rec;
+    };
+
+    ASSERT_EQ(press(a), 1);
+    EXPECT_EQ(press(broken), 1) << messageText().toStdString();
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("このデータは破損データのため、データ間の照合チェックは行わずにコピーを行います。")});
+    EXPECT_TRUE(details.isEmpty());
+    EXPECT_EQ(read(broken).Status, companydata::kDataNormal);
+
+    detailAnswer = core::mrCancel;
+    ASSERT_EQ(press(a), 1);
+    EXPECT_EQ(press(more), 0);
+    ASSERT_EQ(details.size(), 1);
+    EXPECT_EQ(details.first().AgreeCaption, QStringLiteral("データ貼り付け処理の続行に同意します。"));
+    EXPECT_EQ(read(more).TotalSiwake, sourceInfo.TotalSiwake + 5);
+    EXPECT_EQ(read(a).Status, companydata::kDataNormal);
+
+    detailAnswer = core::mrOk;
+    ASSERT_EQ(press(a), 1);
+    EXPECT_EQ(press(more), 1);
+    EXPECT_EQ(details.size(), 2);
+    EXPECT_EQ(read(more).TotalSiwake, sourceInfo.TotalSiwake);
+}
