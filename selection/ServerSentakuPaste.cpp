@@ -5,18 +5,15 @@
 // target area, its information file, the server list and both states as they were.
 #include "selection/ServerSentakuBox.h"
 
-#include "controls/dialogs/TxAnimeProgressDialog.h"
 #include "controls/grid/TxGrid.h"
 #include "core/Globals.h"
 #include "core/dm/TDM.h"
 #include "core/files/PathDelim.h"
-#include "core/session/SystemDef.h"
 #include "core/ui/MessageService.h"
 #include "selection/AreaCopySwap.h"
 #include "selection/DataMatchCheck.h"
+#include "selection/DataSentakuOpsSupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace selection {
@@ -94,18 +91,7 @@ int TServerSentakuBox::CopyPaste()
             return refuse();
         }
         // The progress dialog stays open under the questions until the paste ends.
-        controls::TxAnimeProgressDialog progress;
-        progress.SetCaption(QStringLiteral("コピー中"));
-        progress.SetInfoLabel(QStringLiteral("データのコピー中…"));
-        const QString avi = QDir(core::SystemDef.ExeDir).filePath(QStringLiteral("progress.avi"));
-        if (QFile::exists(avi))
-            progress.SetAviFile(avi);
-        progress.SetCancelBtnShow(false);
-        progress.Show(this);
-        const struct CloseProgress {
-            controls::TxAnimeProgressDialog& dialog;
-            ~CloseProgress() { dialog.Close(); }
-        } closeProgress{progress};
+        const auto progress = ShowProgress(*this, QStringLiteral("コピー中"), QStringLiteral("データのコピー中…"));
         companydata::TDataInfomationRec sourceInfo;
         Info.ReadIni(source, sourceInfo);
         TDataMatchCheck check;
