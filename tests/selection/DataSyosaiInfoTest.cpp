@@ -24,6 +24,22 @@ using schema::sample::SampleKind;
 
 namespace {
 
+// The data selection prepared as a module run prepares it (SyoriType 0).
+void prepareSelection(TDataSentakuBox& selection)
+{
+    selection.SetModuleParams({QStringLiteral("SyoriType=0"), QStringLiteral("ManualFree=1")});
+    selection.Prepare(1);
+}
+
+// The grid row of a registry record; -1 when it is not shown.
+int rowOfRec(const TDataSentakuBox& selection, int rec)
+{
+    for (int r = 0; r < selection.Grid->RowCount(); ++r)
+        if (selection.Grid->RowValue(r) == rec)
+            return r;
+    return -1;
+}
+
 class DataSyosaiInfoTest : public registrytest::RegistryTest<DataSyosaiInfoTest> {
 protected:
     static void SetUpTestSuite() { createRoot({SampleKind::Ordinary}); }
@@ -160,14 +176,8 @@ TEST_F(DataSyosaiInfoTest, DataSelectionInfoButton)
                         "KISHU,KIMATU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT) VALUES(903,%1,'共有','株式会社みなと商事',"
                         "'/share/sv0001',1,1,1,5,'2024-04-01','2025-03-31',15,1,0,'15.1.0')").arg(group)});
     TDataSentakuBox selection;
-    selection.SetModuleParams({QStringLiteral("SyoriType=0"), QStringLiteral("ManualFree=1")});
-    selection.Prepare(1);
-    auto rowOf = [&](int rec) {
-        for (int r = 0; r < selection.Grid->RowCount(); ++r)
-            if (selection.Grid->RowValue(r) == rec)
-                return r;
-        return -1;
-    };
+    prepareSelection(selection);
+    auto rowOf = [&](int rec) { return rowOfRec(selection, rec); };
     int editable = -1;
     QString shownPath;
     selection.ShowSyosaiBox = [&](TDataSyosaiInfoBox& box) {
@@ -326,14 +336,8 @@ TEST_F(DataSyosaiInfoTest, DataCheckMarksBrokenAndARebuildClearsTheMark)
         result = 0;
     };
     TDataSentakuBox selection;
-    selection.SetModuleParams({QStringLiteral("SyoriType=0"), QStringLiteral("ManualFree=1")});
-    selection.Prepare(1);
-    auto rowOf = [&](int rec) {
-        for (int r = 0; r < selection.Grid->RowCount(); ++r)
-            if (selection.Grid->RowValue(r) == rec)
-                return r;
-        return -1;
-    };
+    prepareSelection(selection);
+    auto rowOf = [&](int rec) { return rowOfRec(selection, rec); };
     auto statusOf = [&](int rec) { return rows(QStringLiteral("SELECT DATA_STATUS FROM DATALIST WHERE REC=%1").arg(rec)).value(0); };
     QString shownStatus, storedStatus;
     int rebuilt = -1;
@@ -474,12 +478,8 @@ TEST_F(DataSyosaiServerTest, InfoStateClearRemovesTheKeyAndTheLock)
     dm.IBTransactionDEF.commit();
 
     TDataSentakuBox selection;
-    selection.SetModuleParams({QStringLiteral("SyoriType=0"), QStringLiteral("ManualFree=1")});
-    selection.Prepare(1);
-    int row = -1;
-    for (int r = 0; r < selection.Grid->RowCount(); ++r)
-        if (selection.Grid->RowValue(r) == 1)
-            row = r;
+    prepareSelection(selection);
+    const int row = rowOfRec(selection, 1);
     ASSERT_GE(row, 0) << messages.texts().join(u'\n').toStdString();
     EXPECT_EQ(selection.Grid->CellInt(colLock, row), login);
     EXPECT_EQ(selection.Grid->CellPicture(colLockPic, row).cacheKey(), selection.List.LockPicture.cacheKey());
