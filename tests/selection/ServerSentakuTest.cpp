@@ -454,8 +454,9 @@ TEST_F(ServerSentakuListTest, PasteIntoAChildAndOntoAConsolidationParent)
     EXPECT_EQ(rowOfFolder(*box, sourceChild), rowOfFolder(*box, source) + 1);
 }
 
-// A broken target is pasted over after one confirmation and no comparison; a source with fewer
-// journal entries than the target asks for agreement, and without it nothing changes.
+// A broken target is pasted over after one confirmation and no comparison (a copy's name of 40
+// bytes in 22 characters is stored whole); a source with fewer journal entries than the target
+// asks for agreement, and without it nothing changes.
 TEST_F(ServerSentakuListTest, PasteOverABrokenAreaAndOverMoreJournalEntries)
 {
     const QString a = area(QStringLiteral("sv0001"), 1);
@@ -466,6 +467,9 @@ TEST_F(ServerSentakuListTest, PasteOverABrokenAreaAndOverMoreJournalEntries)
     companydata::TDataInfomationRec sourceInfo;
     info.ReadIni(a, sourceInfo);
     info.WriteIniValue(more, companydata::kSectionDataInfo, false, sourceInfo.TotalSiwake + 5, QStringLiteral("TOTALSIWAKE"));
+    // A name of 40 bytes in 22 characters: the copy's name is the same and is stored whole.
+    const QString longName = QString(18, QChar(u'あ')) + QStringLiteral("1234");
+    info.WriteIniValue(a, companydata::kSectionDataInfo, false, longName, QStringLiteral("DATALISTNAME"));
     auto box = open();
     ASSERT_EQ(box->Grid->RowCount(), 3);
     auto press = [&](const QString& folder) {
@@ -484,6 +488,8 @@ TEST_F(ServerSentakuListTest, PasteOverABrokenAreaAndOverMoreJournalEntries)
     EXPECT_EQ(boxes, QStringList{QStringLiteral("このデータは破損データのため、データ間の照合チェックは行わずにコピーを行います。")});
     EXPECT_TRUE(details.isEmpty());
     EXPECT_EQ(read(broken).Status, companydata::kDataNormal);
+    EXPECT_EQ(read(broken).DataListName, longName);
+    EXPECT_EQ(rows(QStringLiteral("SELECT ENTTEXT FROM SERVERDATALIST WHERE PASNAME='%1'").arg(broken)), QStringList{longName});
 
     detailAnswer = core::mrCancel;
     ASSERT_EQ(press(a), 1);
