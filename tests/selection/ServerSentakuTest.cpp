@@ -349,8 +349,8 @@ TEST_F(ServerSentakuListTest, CopyAndPaste)
     EXPECT_EQ(status(free), companydata::kDataNormal);
 }
 
-// F4 adds an area in lower case and refuses an existing or unsafe name; F5 deletes an area's
-// data after the agree box.
+// F4 adds an area in lower case and refuses an existing or unsafe name and the 2001st area;
+// F5 deletes an area's data after the agree box.
 TEST_F(ServerSentakuListTest, AddAndDeleteAreas)
 {
     const QString a = area(QStringLiteral("sv0001"), 1);
@@ -386,6 +386,14 @@ TEST_F(ServerSentakuListTest, AddAndDeleteAreas)
     EXPECT_EQ(box->DeleteData(true), 1);
     EXPECT_FALSE(QFileInfo::exists(a));
     EXPECT_EQ(rowOfFolder(*box, a), -1);
+
+    // 2000 areas are the most: the 2001st is refused before the name is asked.
+    box->List.Records.resize(2000);
+    messages.messages.clear();
+    offered.clear();
+    EXPECT_FALSE(box->AddArea());
+    EXPECT_TRUE(offered.isEmpty());
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("これ以上の領域追加は行えません。(最大2000件)")});
 }
 
 // Into a child area only the database file goes (its own files and its kind stay); onto a
