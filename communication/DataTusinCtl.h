@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace core {
@@ -126,6 +127,11 @@ public:
     bool CollateRestoredCopy(const QString& label, const QString& host, const QString& sourceFolder,
                              const QString& targetFolder);
     bool CollateBackupInfo(const QString& label, const companydata::TDataInfomationRec& source, const QString& targetFolder);
+    // What both collations share: no target path refuses; a target folder without a database
+    // (a missing folder is made) passes; otherwise the target's information is brought up to
+    // date from its database and compared with the source that readSource gives.
+    bool CollateWithTarget(const QString& label, const QString& targetFolder,
+                           const std::function<companydata::TDataInfomationRec()>& readSource);
     bool CollationCheck(const QString& label, const companydata::TDataInfomationRec& source,
                         const companydata::TDataInfomationRec& target);
 

@@ -94,34 +94,23 @@ bool TDataTusinCtl::CollateRestoredCopy(const QString& label, const QString& hos
         Warn(QStringLiteral("%1処理元のデータパスが不正です。").arg(label) + QLatin1Char('\r'));
         return false;
     }
-    if (targetFolder.isEmpty()) {
-        Warn(QStringLiteral("%1処理先のデータパスが不正です。").arg(label) + QLatin1Char('\r'));
-        return false;
-    }
-    core::TDM& dm = core::RequireDM();
-    if (!core::fileops::DExist(dm, targetFolder, core::ConnectMode)) {
-        core::fileops::MkDir(dm, targetFolder, core::ConnectMode);
-        return true;
-    }
-    if (!core::fileops::FExist(dm, targetFolder + QStringLiteral("/qmacc.fdb"), core::ConnectMode))
-        return true;
-    companydata::TDataInfomation info;
-    info.DataPlace = core::ConnectMode;
-    TDataInfomationRec target;
-    companydata::ClearDataInfoRec(target);
-    // The whole information file, its data section included, from the database as it is now.
-    info.RefreshIniFile(targetFolder, QString());
-    info.RefreshIniFile(targetFolder, companydata::kSectionDataInfo);
-    info.ReadIni(targetFolder, target);
-    if (dm.IBDatabaseDAT.connected())
-        dm.AccDatDisconnect(QString(), 0, 0);
-    TDataInfomationRec source;
-    companydata::ClearDataInfoRec(source);
-    info.ReadIniFile(host, sourceFolder, source);
-    return CollationCheck(label, source, target);
+    return CollateWithTarget(label, targetFolder, [&] {
+        companydata::TDataInfomation info;
+        info.DataPlace = core::ConnectMode;
+        TDataInfomationRec source;
+        companydata::ClearDataInfoRec(source);
+        info.ReadIniFile(host, sourceFolder, source);
+        return source;
+    });
 }
 
 bool TDataTusinCtl::CollateBackupInfo(const QString& label, const TDataInfomationRec& source, const QString& targetFolder)
+{
+    return CollateWithTarget(label, targetFolder, [&] { return source; });
+}
+
+bool TDataTusinCtl::CollateWithTarget(const QString& label, const QString& targetFolder,
+                                      const std::function<TDataInfomationRec()>& readSource)
 {
     CheckResultList.clear();
     if (targetFolder.isEmpty()) {
@@ -145,6 +134,8 @@ bool TDataTusinCtl::CollateBackupInfo(const QString& label, const TDataInfomatio
     info.ReadIni(targetFolder, target);
     if (dm.IBDatabaseDAT.connected())
         dm.AccDatDisconnect(QString(), 0, 0);
+    // The source is read only now, after the target's database has been closed.
+    const TDataInfomationRec source = readSource();
     return CollationCheck(label, source, target);
 }
 

@@ -4,6 +4,7 @@
 // target only by a complete copy (TAreaCopySwap); a client/server paste copies the database on
 // the server through a backup and restore, and a failure there leaves the target as it was.
 #include "selection/DataSentakuBox.h"
+#include "selection/DataSentakuOpsSupport.h"
 
 #include "communication/DataTusin.h"
 #include "companydata/BackupRestoreThread.h"
@@ -278,14 +279,7 @@ int PasteStep(TDataSentakuBox& box, int row)
         return release();
     }
 
-    controls::TxAnimeProgressDialog progress;
-    progress.SetCaption(QStringLiteral("コピー中"));
-    progress.SetInfoLabel(QStringLiteral("データのコピー中…"));
-    const QString avi = QDir(core::SystemDef.ExeDir).filePath(QStringLiteral("progress.avi"));
-    if (QFile::exists(avi))
-        progress.SetAviFile(avi);
-    progress.SetCancelBtnShow(false);
-    progress.Show(&box);
+    const auto progress = ShowProgress(box, QStringLiteral("コピー中"), QStringLiteral("データのコピー中…"));
     int done = 0;
     try {
         TDataInfomationRec sourceInfo;
@@ -298,7 +292,7 @@ int PasteStep(TDataSentakuBox& box, int row)
         } else {
             TDataMatchCheck check;
             check.Owner = &box;
-            check.Progress = &progress;
+            check.Progress = progress.get();
             check.ConnectMode = core::ConnectMode;
             check.ShowDetailBox = box.ShowDetailBox;
             goOn = check.CheckKindPair(kVerbPaste, sourceInfo, folder) == 1;
@@ -308,7 +302,7 @@ int PasteStep(TDataSentakuBox& box, int row)
             SetDataStatus(folder, companydata::kDataPaste);
             bool copied;
             if (IsClientServerMode()) {
-                progress.SetInfoLabel(QStringLiteral("データをコピー中…"));
+                progress->SetInfoLabel(QStringLiteral("データをコピー中…"));
                 copied = CopyOnServer(box, row, source, folder);
             } else {
                 copied = CopyLocal(box, row, target, source, folder);
@@ -323,12 +317,12 @@ int PasteStep(TDataSentakuBox& box, int row)
             }
         }
     } catch (...) {
-        progress.Close();
+        progress->Close();
         release();
         box.raise();
         throw;
     }
-    progress.Close();
+    progress->Close();
     release();
     if (done == 1) {
         DataListRefresh(box, row);

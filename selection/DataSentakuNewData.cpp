@@ -2,6 +2,7 @@
 // "VxKihonWiz" that the host program may provide (launched by name), and a distributed-input
 // child added under a consolidated data set.
 #include "selection/DataSentakuBox.h"
+#include "selection/DataSentakuOpsSupport.h"
 
 #include "companydata/DataInfomation.h"
 #include "companydata/GassanDataCtl.h"
@@ -115,14 +116,7 @@ void TDataSentakuBox::AddBunsanData()
                           core::mbYesNo)
         != core::mrYes)
         return;
-    controls::TxAnimeProgressDialog progress;
-    progress.SetCaption(QStringLiteral("分散データの追加"));
-    progress.SetInfoLabel(QStringLiteral("分散データの作成中…"));
-    const QString avi = QDir(core::SystemDef.ExeDir).filePath(QStringLiteral("progress.avi"));
-    if (QFile::exists(avi))
-        progress.SetAviFile(avi);
-    progress.SetCancelBtnShow(false);
-    progress.Show(this);
+    const auto progress = ShowProgress(*this, QStringLiteral("分散データの追加"), QStringLiteral("分散データの作成中…"));
     core::TDM& dm = core::RequireDM();
     const int parentRow = List.GetParentRow(*Grid, row);
     companydata::TDataListRec parentRec = *parent;
@@ -140,12 +134,12 @@ void TDataSentakuBox::AddBunsanData()
         DataListRefresh(*this, parentRow >= 0 ? parentRow : row);
     } catch (...) {
         dm.AccDatDisconnect(parentRec.LocalPath, 0, 0);
-        progress.Close();
+        progress->Close();
         raise();
         throw;
     }
     dm.AccDatDisconnect(parentRec.LocalPath, 0, 0);
-    progress.Close();
+    progress->Close();
     raise();
 }
 

@@ -14,7 +14,7 @@
 
 namespace selection {
 
-std::unique_ptr<controls::TxAnimeProgressDialog> ShowProgress(TDataSentakuBox& box, const QString& caption,
+std::unique_ptr<controls::TxAnimeProgressDialog> ShowProgress(QWidget& owner, const QString& caption,
                                                               const QString& text)
 {
     auto progress = std::make_unique<controls::TxAnimeProgressDialog>();
@@ -24,7 +24,7 @@ std::unique_ptr<controls::TxAnimeProgressDialog> ShowProgress(TDataSentakuBox& b
     if (!core::SystemDef.ExeDir.isEmpty() && QFileInfo(avi).isFile())
         progress->SetAviFile(avi);
     progress->SetCancelBtnShow(false);
-    progress->Show(&box);
+    progress->Show(&owner);
     return progress;
 }
 

@@ -13,8 +13,9 @@ namespace selection {
 
 class TDataSentakuBox;
 
-// A progress window without cancel, shown over the dialog.
-std::unique_ptr<controls::TxAnimeProgressDialog> ShowProgress(TDataSentakuBox& box, const QString& caption,
+// A progress window without cancel (with the program's progress.avi when there is one), shown
+// over the owner; it closes when freed.
+std::unique_ptr<controls::TxAnimeProgressDialog> ShowProgress(QWidget& owner, const QString& caption,
                                                               const QString& text);
 // The numbered box of the given kind (0 warning, 2 information, 3 confirmation) with the lines;
 // OK/Cancel buttons for a confirmation. Its result.

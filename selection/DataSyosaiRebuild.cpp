@@ -8,7 +8,6 @@
 #include "companydata/BackupRestoreThread.h"
 #include "companydata/DataInfomation.h"
 #include "controls/dialogs/SlotGuard.h"
-#include "controls/dialogs/TxAnimeProgressDialog.h"
 #include "core/Globals.h"
 #include "core/backup/BackupSteps.h"
 #include "core/backup/FileSwap.h"
@@ -16,6 +15,7 @@
 #include "core/fileops/FileOperations.h"
 #include "core/session/Identity.h"
 #include "core/ui/MessageService.h"
+#include "selection/DataSentakuOpsSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -158,14 +158,7 @@ bool TDataSyosaiInfoBox::RebuildData()
     const auto putInPlace = [this](const QString& source, const QString& target) {
         return ReplaceDatabase ? ReplaceDatabase(source, target) : replaceWithCopy(source, target);
     };
-    controls::TxAnimeProgressDialog progress;
-    progress.SetCaption(QStringLiteral("再構築中"));
-    progress.SetInfoLabel(QStringLiteral("再構築中、しばらくお待ちください…"));
-    const QString avi = QDir(core::SystemDef.ExeDir).filePath(QStringLiteral("progress.avi"));
-    if (!core::SystemDef.ExeDir.isEmpty() && QFileInfo(avi).isFile())
-        progress.SetAviFile(avi);
-    progress.SetCancelBtnShow(false);
-    progress.Show(this);
+    const auto progress = ShowProgress(*this, QStringLiteral("再構築中"), QStringLiteral("再構築中、しばらくお待ちください…"));
 
     companydata::TBackupRestoreThread worker(true);
     bool succeeded = false;
@@ -240,7 +233,7 @@ bool TDataSyosaiInfoBox::RebuildData()
         core::reportCurrentFailure(QStringLiteral("TDataSyosaiInfoBox.LockData"),
                                    QStringLiteral("データ再構築の処理に失敗しました。"));
     }
-    progress.Close();
+    progress->Close();
     if (isVisible()) {
         raise();
         activateWindow();

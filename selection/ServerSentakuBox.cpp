@@ -1,5 +1,6 @@
 #include "selection/ServerSentakuBox.h"
 
+#include "communication/DataTusin.h"
 #include "controls/dialogs/SlotGuard.h"
 #include "controls/dialogs/TMessageBox2.h"
 #include "core/dm/TDM.h"

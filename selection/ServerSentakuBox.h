@@ -31,6 +31,10 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
+namespace communication {
+class TfmDataTusin;
+}
+
 namespace controls {
 class TxGrid;
 class WindowKeyPreview;
@@ -128,6 +132,19 @@ public:
     std::function<std::optional<QString>(const QString& initial)> InputAreaName;
     // The copy of a paste ("folder/*" into a folder); unset: the shell copy.
     std::function<bool(const QString& sourceFolder, const QString& targetFolder)> CopyArea;
+
+    // ---- a cloud-share copy source ----
+    // The data-communication form of the cloud fetch, made on first use (tests put in their own).
+    std::unique_ptr<communication::TfmDataTusin> CloudTusin;
+    communication::TfmDataTusin& CloudTusinForm();
+    // The folder that the cloud fetch of the marked copy source filled; a cloud source is
+    // pasted from there.
+    QString CloudSourceFolder;
+    // Fetches the newest cloud copy of the area's data set: 0 fetched, 1 to 9 not.
+    int FetchCloudSource(const companydata::TDataListRec& rec);
+    // Readies the fetched copy to be pasted: its cloud line cleared and its information
+    // written by one open and close; false when it cannot be (nothing changed).
+    bool PrepareCloudSource(const QString& folder);
 
     controls::TxGrid* Grid = nullptr;
     QComboBox* cmbDrive = nullptr;

@@ -1,5 +1,6 @@
 // F2 of the shared-data selection: the first press marks the current area as the copy source,
-// the second pastes it into the current area. Every refusal comes before anything changes,
+// the second pastes it into the current area (a cloud-share area from its newest cloud copy,
+// fetched by the first press). Every refusal comes before anything changes,
 // and the area is replaced only by a complete copy (TAreaCopySwap): a failure leaves the
 // target area, its information file, the server list and both states as they were.
 #include "selection/ServerSentakuBox.h"
@@ -11,6 +12,7 @@
 #include "core/ui/MessageService.h"
 #include "selection/AreaCopySwap.h"
 #include "selection/DataMatchCheck.h"
+#include "selection/DataSentakuOpsSupport.h"
 
 #include <QFileInfo>
 
@@ -28,12 +30,15 @@ int TServerSentakuBox::CopyPaste()
     const companydata::TDataListRec rec = GetRowRec(row);
     if (KeyMode == 1) {
         CopyMode = 1;
-        // A cloud source is fetched first; the data communication is not built yet, so the
-        // fetch reports "not done" and the copy ends here.
+        // A cloud source is fetched first; without the newest copy there is nothing to copy.
+        CloudSourceFolder.clear();
         if (cloudRules() && rec.Cloud == 1) {
-            CopyMode = 0;
-            SetFKeyCaptions();
-            return 0;
+            const int fetched = FetchCloudSource(rec);
+            if (fetched >= 1 && fetched <= 9) {
+                CopyMode = 0;
+                SetFKeyCaptions();
+                return 0;
+            }
         }
         const QString source = core::ExcludePathDelim(rec.PasName);
         if (CheckDataState(source, true, true) != companydata::kDataNormal) {
@@ -55,6 +60,9 @@ int TServerSentakuBox::CopyPaste()
     CopyMode = 0;
     const QString source = CopySource;
     const QString target = core::ExcludePathDelim(rec.PasName);
+    // A cloud source is pasted from its fetched copy.
+    const bool cloudSource = cloudRules() && CopyRec.Cloud == 1;
+    const QString copyFrom = cloudSource ? CloudSourceFolder : source;
     int done = 0;
     try {
         if (target == source) {
@@ -78,10 +86,12 @@ int TServerSentakuBox::CopyPaste()
         if (state != companydata::kDataNormal && state != companydata::kDataBroken)
             return refuse();
         const bool child = rec.Gassan == companydata::kGassanBunsan;
-        if (!child && (target + QLatin1Char('/')).startsWith(source + QLatin1Char('/'))) {
+        if (!child && (target + QLatin1Char('/')).startsWith(copyFrom + QLatin1Char('/'))) {
             core::showMessage(core::MessageKind::Error, QStringLiteral("貼付先にコピー元のパスが含まれています。処理を中断します。"));
             return refuse();
         }
+        // The progress dialog stays open under the questions until the paste ends.
+        const auto progress = ShowProgress(*this, QStringLiteral("コピー中"), QStringLiteral("データのコピー中…"));
         companydata::TDataInfomationRec sourceInfo;
         Info.ReadIni(source, sourceInfo);
         TDataMatchCheck check;
@@ -108,13 +118,17 @@ int TServerSentakuBox::CopyPaste()
         } else if (check.CheckKindPair(kVerbPaste, sourceInfo, target) != 1) {
             return refuse();
         }
+        if (cloudSource && !PrepareCloudSource(copyFrom)) {
+            core::showMessage(core::MessageKind::Error, QStringLiteral("データの貼り付けに失敗しました。"));
+            return refuse();
+        }
         TAreaCopySwap copy;
         if (CopyArea)
             copy.CopyTree = CopyArea;
         const bool copied = child
-            ? copy.CopyDatabaseFile(companydata::TDataInfomation::DataFileName(source),
+            ? copy.CopyDatabaseFile(companydata::TDataInfomation::DataFileName(copyFrom),
                                     companydata::TDataInfomation::DataFileName(target))
-            : copy.CopyArea(source, target);
+            : copy.CopyArea(copyFrom, target);
         if (!copied) {
             core::showMessage(core::MessageKind::Error, QStringLiteral("データの貼り付けに失敗しました。"));
             return refuse();

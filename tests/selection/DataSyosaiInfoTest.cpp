@@ -24,6 +24,22 @@ using schema::sample::SampleKind;
 
 namespace {
 
+// The data selection prepared as a module run prepares it (SyoriType 0).
+void prepareSelection(TDataSentakuBox& selection)
+{
+    selection.SetModuleParams({QStringLiteral("SyoriType=0"), QStringLiteral("ManualFree=1")});
+    selection.Prepare(1);
+}
+
+// The grid row of a registry record; -1 when it is not shown.
+int rowOfRec(const TDataSentakuBox& selection, int rec)
+{
+    for (int r = 0; r < selection.Grid->RowCount(); ++r)
+        if (selection.Grid->RowValue(r) == rec)
+            return r;
+    return -1;
+}
+
 class DataSyosaiInfoTest : public registrytest::RegistryTest<DataSyosaiInfoTest> {
 protected:
     static void SetUpTestSuite() { createRoot({SampleKind::Ordinary}); }
@@ -160,14 +176,8 @@ TEST_F(DataSyosaiInfoTest, DataSelectionInfoButton)
                         "KISHU,KIMATU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT) VALUES(903,%1,'共有','株式会社みなと商事',"
                         "'/share/sv0001',1,1,1,5,'2024-04-01','2025-03-31',15,1,0,'15.1.0')").arg(group)});
     TDataSentakuBox selection;
-    selection.SetModuleParams({QStringLiteral("SyoriType=0"), QStringLiteral("ManualFree=1")});
-    selection.Prepare(1);
-    auto rowOf = [&](int rec) {
-        for (int r = 0; r < selection.Grid->RowCount(); ++r)
-            if (selection.Grid->RowValue(r) == rec)
-                return r;
-        return -1;
-    };
+    prepareSelection(selection);
+    auto rowOf = [&](int rec) { return rowOfRec(selection, rec); };
     int editable = -1;
     QString shownPath;
     selection.ShowSyosaiBox = [&](TDataSyosaiInfoBox& box) {
@@ -303,6 +313,66 @@ TEST_F(DataSyosaiInfoTest, RebuildAndItsFailures)
     }
 }
 
+// 情報 on a data set with a period that fails the data check: the row is marked broken before
+// the details open, and a rebuild in the details clears the mark even without OK. A row without
+// a period is not checked.
+TEST_F(DataSyosaiInfoTest, DataCheckMarksBrokenAndARebuildClearsTheMark)
+{
+    core::SystemDef.TempDir = folder(QStringLiteral("temp"));
+    const int group = core::SystemDef.GROUPID;
+    const QString dated = dataFolder(QStringLiteral("dated"), 1, 0, 15);
+    const QString undated = dataFolder(QStringLiteral("undated"), 1, 0, 15);
+    run({QStringLiteral("DELETE FROM DATALIST WHERE REC IN (904,905)"),
+         QStringLiteral("INSERT INTO DATALIST(REC,GROUPID,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,CODETYPE,NENDO,"
+                        "KISHU,KIMATU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT) VALUES(904,%1,'期間あり','株式会社みなと商事',"
+                        "'%2',0,1,1,5,'2024-04-01','2025-03-31',15,1,0,'15.1.0')").arg(group).arg(dated),
+         QStringLiteral("INSERT INTO DATALIST(REC,GROUPID,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,CODETYPE,NENDO,"
+                        "VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT) VALUES(905,%1,'期間なし','株式会社みなと商事',"
+                        "'%2',0,1,1,5,15,1,0,'15.1.0')").arg(group).arg(undated)});
+    QStringList checked;
+    core::SystemDef.DataCheck = 1;
+    core::DataCheckHook = [&](const QString&, const QString& dataFolder, int, QVariant& result) {
+        checked << dataFolder;
+        result = 0;
+    };
+    TDataSentakuBox selection;
+    prepareSelection(selection);
+    auto rowOf = [&](int rec) { return rowOfRec(selection, rec); };
+    auto statusOf = [&](int rec) { return rows(QStringLiteral("SELECT DATA_STATUS FROM DATALIST WHERE REC=%1").arg(rec)).value(0); };
+    QString shownStatus, storedStatus;
+    int rebuilt = -1;
+    selection.ShowSyosaiBox = [&](TDataSyosaiInfoBox& box) {
+        shownStatus = QString::number(selection.Grid->CellInt(colStatus, selection.Grid->Row()));
+        storedStatus = statusOf(selection.Grid->RowValue(selection.Grid->Row()));
+        if (box.DataPath == dated) {
+            box.ShowBox2 = [](controls::TMessage2InfoRec&) { return int(core::mrOk); };
+            box.RebuildClick();
+            rebuilt = box.Rebuilt;
+        }
+        return int(core::mrCancel);
+    };
+
+    ASSERT_GE(rowOf(905), 0);
+    selection.Grid->SetRow(rowOf(905));
+    selection.btnDataInfoClick();
+    EXPECT_TRUE(checked.isEmpty());
+    EXPECT_EQ(shownStatus, QStringLiteral("0"));
+
+    ASSERT_GE(rowOf(904), 0);
+    selection.Grid->SetRow(rowOf(904));
+    selection.btnDataInfoClick();
+    EXPECT_EQ(checked, QStringList{dated});
+    EXPECT_EQ(shownStatus, QStringLiteral("1"));
+    EXPECT_EQ(storedStatus, QStringLiteral("1"));
+    EXPECT_EQ(rebuilt, 1) << messageText().toStdString();
+    EXPECT_EQ(selection.Grid->CellInt(colStatus, rowOf(904)), 0);
+    EXPECT_EQ(selection.Grid->Row(), rowOf(904));
+    EXPECT_EQ(statusOf(904), QStringLiteral("0"));
+    core::DataCheckHook = nullptr;
+    core::SystemDef.DataCheck = 0;
+    run({QStringLiteral("DELETE FROM DATALIST WHERE REC IN (904,905)")});
+}
+
 namespace {
 
 // A data root on the loopback server, made for the test.
@@ -394,4 +464,36 @@ TEST_F(DataSyosaiServerTest, RebuildRefusedWhileAttachedAndLockedWhileRunning)
     EXPECT_EQ(lockWhileRunning, QString::number(core::SystemDef.OPCODE % (core::SystemDef.GROUPID * 10000)));
     EXPECT_EQ(dataLock(1), QStringLiteral("0"));
     EXPECT_EQ(leftovers(path), QStringList());
+}
+
+// 情報 on a row locked by this operator on the server: the state clear removes the row's key
+// picture and its registry lock.
+TEST_F(DataSyosaiServerTest, InfoStateClearRemovesTheKeyAndTheLock)
+{
+    const qint32 login = core::SystemDef.OPCODE % (core::SystemDef.GROUPID * 10000);
+    core::TIBSQL q(&dm.IBDatabaseDEF, &dm.IBTransactionDEF);
+    dm.IBTransactionDEF.startTransaction();
+    q.sql() << QStringLiteral("UPDATE DATALIST SET DATALOCK=%1 WHERE REC=1").arg(login);
+    q.execSQL();
+    dm.IBTransactionDEF.commit();
+
+    TDataSentakuBox selection;
+    prepareSelection(selection);
+    const int row = rowOfRec(selection, 1);
+    ASSERT_GE(row, 0) << messages.texts().join(u'\n').toStdString();
+    EXPECT_EQ(selection.Grid->CellInt(colLock, row), login);
+    EXPECT_EQ(selection.Grid->CellPicture(colLockPic, row).cacheKey(), selection.List.LockPicture.cacheKey());
+    bool offered = false;
+    selection.ShowSyosaiBox = [&](TDataSyosaiInfoBox& box) {
+        offered = box.ClearAllowed;
+        box.cboxStatusClear->setChecked(true);
+        box.btnOKClick();
+        return box.result();
+    };
+    selection.Grid->SetRow(row);
+    selection.btnDataInfoClick();
+    EXPECT_TRUE(offered);
+    EXPECT_EQ(selection.Grid->CellInt(colLock, row), 0);
+    EXPECT_EQ(selection.Grid->CellPicture(colLockPic, row).cacheKey(), selection.List.BlankPicture.cacheKey());
+    EXPECT_EQ(dataLock(1), QStringLiteral("0"));
 }

@@ -349,8 +349,8 @@ TEST_F(ServerSentakuListTest, CopyAndPaste)
     EXPECT_EQ(status(free), companydata::kDataNormal);
 }
 
-// F4 adds an area in lower case and refuses an existing or unsafe name; F5 deletes an area's
-// data after the agree box.
+// F4 adds an area in lower case and refuses an existing or unsafe name and the 2001st area;
+// F5 deletes an area's data after the agree box.
 TEST_F(ServerSentakuListTest, AddAndDeleteAreas)
 {
     const QString a = area(QStringLiteral("sv0001"), 1);
@@ -386,4 +386,130 @@ TEST_F(ServerSentakuListTest, AddAndDeleteAreas)
     EXPECT_EQ(box->DeleteData(true), 1);
     EXPECT_FALSE(QFileInfo::exists(a));
     EXPECT_EQ(rowOfFolder(*box, a), -1);
+
+    // 2000 areas are the most: the 2001st is refused before the name is asked.
+    box->List.Records.resize(2000);
+    messages.messages.clear();
+    offered.clear();
+    EXPECT_FALSE(box->AddArea());
+    EXPECT_TRUE(offered.isEmpty());
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("これ以上の領域追加は行えません。(最大2000件)")});
+}
+
+// Into a child area only the database file goes (its own files and its kind stay); onto a
+// consolidation parent the source's children replace the target's, folders and rows alike.
+TEST_F(ServerSentakuListTest, PasteIntoAChildAndOntoAConsolidationParent)
+{
+    const QString a = area(QStringLiteral("sv0001"), 1);
+    const QString source = area(QStringLiteral("sv0010"), 1);
+    const QString sourceChild = area(QStringLiteral("sv0010/c01"), 1);
+    const QString target = area(QStringLiteral("sv0011"), 1);
+    const QString targetChild = area(QStringLiteral("sv0011/c01"), 1);
+    const QString targetChild2 = area(QStringLiteral("sv0011/c02"), 1);
+    companydata::TDataInfomation info;
+    for (const QString& parent : {source, target})
+        info.WriteIniValue(parent, companydata::kSectionDataInfo, false, 1, QStringLiteral("GASSANKBN"));
+    for (const QString& child : {sourceChild, targetChild, targetChild2})
+        info.WriteIniValue(child, companydata::kSectionDataInfo, false, 10, QStringLiteral("GASSANKBN"));
+    // Files that tell the copies apart.
+    const auto mark = [](const QString& file, const QByteArray& text) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    };
+    mark(a + QStringLiteral("/memo.txt"), "a");
+    mark(sourceChild + QStringLiteral("/memo.txt"), "source child");
+    mark(targetChild2 + QStringLiteral("/memo.txt"), "old child");
+
+    auto box = open();
+    ASSERT_EQ(box->Grid->RowCount(), 6);
+    auto press = [&](const QString& folder) {
+        box->Grid->SetCurrentCell(scName, rowOfFolder(*box, folder));
+        box->SetFKeyCaptions();
+        return box->CopyPaste();
+    };
+    auto kindOf = [&](const QString& folder) {
+        companydata::TDataInfomationRec rec;
+        info.ReadIni(folder, rec);
+        return int(rec.GassanKbn);
+    };
+
+    // A child area: the database file alone.
+    const QString childDatabase = targetChild + QStringLiteral("/qmacc.fdb");
+    QFile::remove(childDatabase);
+    ASSERT_EQ(press(a), 1);
+    EXPECT_EQ(press(targetChild), 1) << messageText().toStdString();
+    EXPECT_TRUE(QFileInfo::exists(childDatabase));
+    EXPECT_FALSE(QFileInfo::exists(targetChild + QStringLiteral("/memo.txt")));
+    EXPECT_EQ(kindOf(targetChild), 10);
+    EXPECT_TRUE(QFileInfo::exists(targetChild2 + QStringLiteral("/memo.txt")));
+
+    // A consolidation parent: its children are the source's afterwards.
+    ASSERT_EQ(press(source), 1);
+    EXPECT_EQ(press(target), 1) << messageText().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(targetChild2));
+    QFile copied(target + QStringLiteral("/c01/memo.txt"));
+    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copied.readAll(), QByteArray("source child"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT PASNAME FROM CHILD_SERVERDATALIST WHERE PASNAME LIKE '%1/%' ORDER BY PASNAME")
+                       .arg(target)),
+              QStringList{targetChild});
+    EXPECT_EQ(rowOfFolder(*box, targetChild2), -1);
+    EXPECT_EQ(rowOfFolder(*box, targetChild), rowOfFolder(*box, target) + 1);
+    EXPECT_EQ(kindOf(target), 1);
+    // The source keeps its child.
+    EXPECT_TRUE(QFileInfo::exists(sourceChild + QStringLiteral("/memo.txt")));
+    EXPECT_EQ(rowOfFolder(*box, sourceChild), rowOfFolder(*box, source) + 1);
+}
+
+// A broken target is pasted over after one confirmation and no comparison (a copy's name of 40
+// bytes in 22 characters is stored whole); a source with fewer journal entries than the target
+// asks for agreement, and without it nothing changes.
+TEST_F(ServerSentakuListTest, PasteOverABrokenAreaAndOverMoreJournalEntries)
+{
+    const QString a = area(QStringLiteral("sv0001"), 1);
+    const QString broken = area(QStringLiteral("sv0002"), 1);
+    const QString more = area(QStringLiteral("sv0003"), 1);
+    companydata::TDataInfomation info;
+    info.SetDataStatus(broken, companydata::kDataBroken);
+    companydata::TDataInfomationRec sourceInfo;
+    info.ReadIni(a, sourceInfo);
+    info.WriteIniValue(more, companydata::kSectionDataInfo, false, sourceInfo.TotalSiwake + 5, QStringLiteral("TOTALSIWAKE"));
+    // A name of 40 bytes in 22 characters: the copy's name is the same and is stored whole.
+    const QString longName = QString(18, QChar(u'あ')) + QStringLiteral("1234");
+    info.WriteIniValue(a, companydata::kSectionDataInfo, false, longName, QStringLiteral("DATALISTNAME"));
+    auto box = open();
+    ASSERT_EQ(box->Grid->RowCount(), 3);
+    auto press = [&](const QString& folder) {
+        box->Grid->SetCurrentCell(scName, rowOfFolder(*box, folder));
+        box->SetFKeyCaptions();
+        return box->CopyPaste();
+    };
+    auto read = [&](const QString& folder) {
+        companydata::TDataInfomationRec rec;
+        info.ReadIni(folder, rec);
+        return rec;
+    };
+
+    ASSERT_EQ(press(a), 1);
+    EXPECT_EQ(press(broken), 1) << messageText().toStdString();
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("このデータは破損データのため、データ間の照合チェックは行わずにコピーを行います。")});
+    EXPECT_TRUE(details.isEmpty());
+    EXPECT_EQ(read(broken).Status, companydata::kDataNormal);
+    EXPECT_EQ(read(broken).DataListName, longName);
+    EXPECT_EQ(rows(QStringLiteral("SELECT ENTTEXT FROM SERVERDATALIST WHERE PASNAME='%1'").arg(broken)), QStringList{longName});
+
+    detailAnswer = core::mrCancel;
+    ASSERT_EQ(press(a), 1);
+    EXPECT_EQ(press(more), 0);
+    ASSERT_EQ(details.size(), 1);
+    EXPECT_EQ(details.first().AgreeCaption, QStringLiteral("データ貼り付け処理の続行に同意します。"));
+    EXPECT_EQ(read(more).TotalSiwake, sourceInfo.TotalSiwake + 5);
+    EXPECT_EQ(read(a).Status, companydata::kDataNormal);
+
+    detailAnswer = core::mrOk;
+    ASSERT_EQ(press(a), 1);
+    EXPECT_EQ(press(more), 1);
+    EXPECT_EQ(details.size(), 2);
+    EXPECT_EQ(read(more).TotalSiwake, sourceInfo.TotalSiwake);
 }
