@@ -5,6 +5,7 @@
 
 #include "core/Globals.h"
 #include "core/backup/BackupSteps.h"
+#include "core/backup/SplitHeader.h"
 #include "core/dm/TDM.h"
 #include "core/session/Identity.h"
 
@@ -80,7 +81,9 @@ bool TBackupRestoreThread::RunRestore() {
     DeleteServerFile(dm, serverFile);
     bool done = false;
     try {
-        SendFileToServer(dm, BackupFileName, serverFile);
+        // As one part of a split backup: should it end early, the server's restore fails
+        // instead of asking for the next volume (core/backup/SplitHeader.h).
+        SendFileToServer(dm, BackupFileName, serverFile, core::singlePartSplitHeader(BackupFileName));
         done = true;
     } catch (...) {
         SetError(kCategory, QStringLiteral("203"),

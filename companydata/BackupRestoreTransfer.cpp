@@ -125,11 +125,12 @@ bool FetchServerFile(core::TDM& dm, const QString& serverFile, const QString& lo
     return true;
 }
 
-void SendFileToServer(core::TDM& dm, const QString& localFile, const QString& serverFile) {
+void SendFileToServer(core::TDM& dm, const QString& localFile, const QString& serverFile,
+                      const QByteArray& prefix) {
     QFile file(localFile);
     if (!file.open(QIODevice::ReadOnly))
         throw core::Exception(kReadFailed.arg(localFile));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = prefix + file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw core::Exception(kReadFailed.arg(localFile));
     file.close();

@@ -8,6 +8,7 @@
 // after the backup file with the session code as its extension ("qmacc.10012"). Paths go to
 // the server as statement parameters, never as part of the SQL text.
 
+#include <QByteArray>
 #include <QString>
 
 namespace core {
@@ -37,10 +38,11 @@ void DeleteServerFile(core::TDM& dm, const QString& serverFile);
 // every case.
 bool FetchServerFile(core::TDM& dm, const QString& serverFile, const QString& localFile);
 
-// This machine → server file: the bytes of localFile through FILETRANS into the server file.
-// Raises on a database or file failure and when SP_BLOBTOFILE did not write the file; the
-// FILETRANS row is removed in every case.
-void SendFileToServer(core::TDM& dm, const QString& localFile, const QString& serverFile);
+// This machine → server file: the bytes of localFile, after prefix, through FILETRANS into
+// the server file. Raises on a database or file failure and when SP_BLOBTOFILE did not write
+// the file; the FILETRANS row is removed in every case.
+void SendFileToServer(core::TDM& dm, const QString& localFile, const QString& serverFile,
+                      const QByteArray& prefix = {});
 
 // The detail of a failed transfer, for the exception being handled: the first line, then
 // "[詳細]", for a database error "IBエラー: " and its code, and the error text.

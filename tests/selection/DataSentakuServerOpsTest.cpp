@@ -4,10 +4,12 @@
 // adding areas.
 
 #include "DmTestSupport.h"
+#include "companydata/BackupRestoreThread.h"
 #include "companydata/DataInfomation.h"
 #include "controls/grid/TxGrid.h"
 #include "core/Globals.h"
 #include "core/db/IBTransaction.h"
+#include "core/errors/ConnectionLoss.h"
 #include "core/session/AppInfo.h"
 #include "core/modules/ModuleRegistry.h"
 #include "schema/DataRoot.h"
@@ -281,4 +283,50 @@ TEST_F(DataSentakuServerOpsTest, AddArea)
     box->List.Records.resize(2000);
     EXPECT_TRUE(box->AddArea());
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("これ以上の領域追加は行えません。(最大2000件)")});
+}
+
+// A restore from a damaged backup (cut in half, its information block written again) through
+// the server: the failure is reported, the target keeps its database, name and lock, and the
+// session's connection to the system database stays usable.
+TEST_F(DataSentakuServerOpsTest, DamagedBackupRestoreLeavesTheTargetAndTheSession)
+{
+    const QString target = copyInto(5, QStringLiteral("復元先"));
+    const QString place = work.filePath(QStringLiteral("backup"));
+    QDir().mkpath(place);
+    core::SystemDef.ServerTempDir = work.filePath(QStringLiteral("servertemp"));
+    auto box = open();
+    box->Grid->SetRow(rowOf(*box, 1));
+    ASSERT_EQ(box->SaveData(place), 1) << messages.texts().join(u'\n').toStdString();
+    const QString fbk = place + QStringLiteral("/qmacc.fbk");
+    companydata::TBackupRestoreThread zone(true);
+    ASSERT_TRUE(zone.ReadZoneInfo(fbk, true));
+    {
+        QFile cut(fbk);
+        ASSERT_TRUE(cut.resize(cut.size() / 2));
+    }
+    ASSERT_TRUE(zone.WriteZoneInfo(fbk));
+
+    messages.messages.clear();
+    box->Grid->SetRow(rowOf(*box, 5));
+    EXPECT_EQ(box->RestoreData(place), -1);
+    // The server's restore itself stops at the early end with its error.
+    ASSERT_FALSE(messages.messages.isEmpty());
+    EXPECT_TRUE(messages.messages.first().detail.contains(QStringLiteral("unexpected end of file on backup file")))
+        << messages.messages.first().detail.toStdString();
+    EXPECT_FALSE(core::ConnectionLossPending()) << messages.texts().join(u'\n').toStdString();
+    EXPECT_FALSE(core::FatalDbError);
+    EXPECT_EQ(registry(5), QStringLiteral("復元先"));
+    EXPECT_EQ(registry(5, QStringLiteral("DATALOCK")), QStringLiteral("0"));
+    EXPECT_EQ(companyName(target), QStringLiteral("みなと商事 第15期"));
+
+    // An intact backup restores through the same way.
+    const QString good = work.filePath(QStringLiteral("good"));
+    QDir().mkpath(good);
+    box->Grid->SetRow(rowOf(*box, 1));
+    ASSERT_EQ(box->SaveData(good), 1) << messages.texts().join(u'\n').toStdString();
+    messages.messages.clear();
+    box->Grid->SetRow(rowOf(*box, 5));
+    EXPECT_EQ(box->RestoreData(good), 1) << messages.texts().join(u'\n').toStdString();
+    EXPECT_EQ(registry(5), QStringLiteral("みなと商事 第15期"));
+    EXPECT_EQ(registry(5, QStringLiteral("DATALOCK")), QStringLiteral("0"));
 }
