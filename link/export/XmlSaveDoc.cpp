@@ -231,8 +231,15 @@ TXmlSaveDoc::~TXmlSaveDoc() = default;
 
 quint32 TXmlSaveDoc::internName(const QString& name)
 {
-    if (const auto found = nameIndex_.constFind(name); found != nameIndex_.constEnd())
+    // Callers pass the same few literal names again and again: a name seen at the same address
+    // is confirmed by its characters (an interned name is its own escaped form) without hashing.
+    NameHint& hint = nameHints_[(quintptr(name.constData()) >> 4) % nameHints_.size()];
+    if (hint.data == name.constData() && hint.index < names_.size() && names_[hint.index].text == name)
+        return hint.index;
+    if (const auto found = nameIndex_.constFind(name); found != nameIndex_.constEnd()) {
+        hint = {name.constData(), *found};
         return *found;
+    }
     // A valid name has nothing to escape; escaping first lets the check refuse a name that has.
     Name entry{checkedName(XmlEscape(name)), {}};
     platform::appendCp932(entry.text, entry.bytes);
@@ -308,19 +315,24 @@ void TXmlSaveDoc::setAttribute(TXmlNode& node, const QString& name, const QStrin
     (last == TXmlNode::kNone ? node.firstAttr_ : attrs_[last].next) = added;
 }
 
+// The one-attribute forms build no attribute list: the ledger adds millions of elements that
+// have no attribute at all.
 IXMLNode TXmlSaveDoc::AddNode(IXMLNode parent, const QString& name, const QString& attrName,
                               const QString& attrValue)
 {
-    return AddNodeAttrs(parent, name, {{attrName, attrValue}});
+    IXMLNode node = appendChild(parent, name);
+    if (!attrName.isEmpty())
+        setAttribute(*node, attrName, attrValue);
+    return node;
 }
 
 void TXmlSaveDoc::AddTextNode(IXMLNode parent, const QString& name, const QString& attrName,
                               const QString& attrValue, const QString& text)
 {
-    AddTextNodeAttrs(parent, name, text, {{attrName, attrValue}});
+    AddNode(parent, name, attrName, attrValue)->text_ = storeText(text);
 }
 
-IXMLNode TXmlSaveDoc::AddNodeAttrs(IXMLNode parent, const QString& name, const TXmlNodeAttrs& attrs)
+IXMLNode TXmlSaveDoc::appendChild(IXMLNode parent, const QString& name)
 {
     TXmlNode* owner = parentOrRoot(parent);
     IXMLNode node = newNode(name);
@@ -330,6 +342,12 @@ IXMLNode TXmlSaveDoc::AddNodeAttrs(IXMLNode parent, const QString& name, const T
     else
         nodes_[owner->lastChild_].next_ = index;
     owner->lastChild_ = index;
+    return node;
+}
+
+IXMLNode TXmlSaveDoc::AddNodeAttrs(IXMLNode parent, const QString& name, const TXmlNodeAttrs& attrs)
+{
+    IXMLNode node = appendChild(parent, name);
     for (const TXmlNodeAttr& attr : attrs)
         if (!attr.Name.isEmpty())
             setAttribute(*node, attr.Name, attr.Value);

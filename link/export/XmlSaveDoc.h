@@ -19,6 +19,7 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <deque>
 #include <vector>
 
@@ -117,6 +118,8 @@ private:
 
     IXMLNode parentOrRoot(IXMLNode parent) const;
     IXMLNode newNode(const QString& name);
+    // A new last child of the parent (of the root when the parent is null).
+    IXMLNode appendChild(IXMLNode parent, const QString& name);
     quint32 internName(const QString& name);
     void setAttribute(TXmlNode& node, const QString& name, const QString& value);
     quint32 storeText(const QString& text);
@@ -133,6 +136,11 @@ private:
     std::vector<Attr> attrs_;
     std::vector<Name> names_;
     QHash<QString, quint32> nameIndex_;
+    struct NameHint {
+        const QChar* data = nullptr;
+        quint32 index = 0;
+    };
+    std::array<NameHint, 64> nameHints_{};
     TXmlTextStore texts_;
     std::vector<QString> unwritable_; // escaped once; saving names the character
     QByteArray scratch_;

@@ -69,6 +69,21 @@ TEST(XmlWriterTest, WritesElementsInCallOrderWithoutWhitespace)
               QByteArray("<?xml version=\"1.0\" encoding=\"Shift_JIS\" standalone=\"yes\"?>\r\n<R/>"));
 }
 
+// Names built at run time come and go: a freed name's memory soon holds another one (the
+// allocator hands the same block back), and each must still be written as itself.
+TEST(XmlWriterTest, NamesBuiltAtRunTimeStayApart)
+{
+    TXmlSaveDoc doc = exportDoc();
+    doc.CreateRoot(QStringLiteral("R"), {});
+    QByteArray expected = kDeclaration + "<R>";
+    for (const char* text : {"A1", "A1", "A2", "A1", "A3", "A3", "A2"}) {
+        const QString name = QString::fromLatin1(text);
+        doc.AddTextNode(nullptr, name, name, QStringLiteral("v"), QStringLiteral("t"));
+        expected += QByteArray("<") + text + " " + text + "=\"v\">t</" + text + ">";
+    }
+    EXPECT_EQ(doc.SaveToBytes(), expected + "</R>");
+}
+
 TEST(XmlWriterTest, WritesCp932AndRefusesCharactersOutsideIt)
 {
     TXmlSaveDoc doc = exportDoc();
