@@ -21,13 +21,6 @@ core::TIBTransaction& companyTransaction() {
     return core::DM->IBTransactionDAT;
 }
 
-std::unique_ptr<core::TIBQuery> companyQuery() {
-    auto query = core::CreateIBQuery(CompanyDatabase, false);
-    if (!query)
-        throw std::logic_error("no data module");
-    return query;
-}
-
 // Binds the codes whose parameters the statement's text names.
 void bindKeys(core::TIBQuery& query, const TKamokuKeys& keys) {
     const QString text = query.sql().join(QLatin1Char('\n'));
@@ -92,11 +85,29 @@ QString taxQueryFor(bool s, bool b, int k) {
     return head + QStringLiteral("WHERE(KKUBUN=%1) ").arg(k);
 }
 
-namespace {
+std::unique_ptr<core::TIBQuery> companyQuery() {
+    auto query = core::CreateIBQuery(CompanyDatabase, false);
+    if (!query)
+        throw std::logic_error("no data module");
+    return query;
+}
 
 bool inPeriodRange(int m) { return m >= TPeriodArray::Low && m <= TPeriodArray::High; }
 
-} // namespace
+int taxGroupOf(const QString& KCODE) {
+    const QString karibarai = core::AccInf.SysKCode[core::skKaribaraiZei];
+    const QString kariuke = core::AccInf.SysKCode[core::skKariukeZei];
+    if (!karibarai.isEmpty() && KCODE == karibarai)
+        return 2;
+    if (!kariuke.isEmpty() && KCODE == kariuke)
+        return 1;
+    return 0;
+}
+
+QString monthSumColumns() {
+    return QStringLiteral("SUM(KAR_NUK)AS LNUK,SUM(KAR_TAX)AS LTAX,SUM(KAS_NUK)AS RNUK,SUM(KAS_TAX)AS RTAX,"
+                          "SUM(KAR_IKKATSU)AS LIKKATSU,SUM(KAS_IKKATSU)AS RIKKATSU");
+}
 
 bool fnGetKamokuRec_Sub(const QString& KCODE, TBALANCE& row) {
     TKMKREC& k = row.KMK;
@@ -229,18 +240,11 @@ Currency fnGetKamokuZan(TBALANCE& row, const QString& SCODE, const QString& BCOD
         const bool b = !BCODE.isEmpty();
         const bool h = !HCODE.isEmpty();
         const Conditions c = conditionsFor(s, b, h);
-        const QString sums = QStringLiteral(
-                                 "SELECT MNUM,SUM(KAR_NUK)AS LNUK,SUM(KAR_TAX)AS LTAX,SUM(KAS_NUK)AS RNUK,SUM(KAS_TAX)AS "
-                                 "RTAX,SUM(KAR_IKKATSU)AS LIKKATSU,SUM(KAS_IKKATSU)AS RIKKATSU FROM KAMOKU_MS ")
-                             + c.sums;
+        const QString sums = QStringLiteral("SELECT MNUM,") + monthSumColumns() + QStringLiteral(" FROM KAMOKU_MS ") + c.sums;
         QString tax;
         if (mode == 1 && !h) {
-            const QString karibarai = core::AccInf.SysKCode[core::skKaribaraiZei];
-            const QString kariuke = core::AccInf.SysKCode[core::skKariukeZei];
-            if (!karibarai.isEmpty() && KCODE == karibarai)
-                tax = taxQueryFor(s, b, 2);
-            else if (!kariuke.isEmpty() && KCODE == kariuke)
-                tax = taxQueryFor(s, b, 1);
+            if (const int group = taxGroupOf(KCODE); group != 0)
+                tax = taxQueryFor(s, b, group);
         }
         const TKamokuKeys keys{SCODE, BCODE, HCODE, KCODE};
         pub_pcGetKaisiZan(row, c.opening, keys, mode);

@@ -7,10 +7,13 @@
 // is not active and finishes only what it started. A database error is reported (and logged)
 // and then passed on, so that a caller never takes a half-read balance for a whole one.
 
+#include "core/settings/QueryFactory.h"
 #include "statements/BalanceRows.h"
 
 #include <QString>
 #include <QtGlobal>
+
+#include <memory>
 
 namespace statements {
 
@@ -24,6 +27,19 @@ struct TKamokuKeys {
 
 // code without the blanks and control characters at either end, as the balance reads take it.
 QString trimCode(const QString& code);
+
+// A new query on the company database (ACCDAT); throws when no data module is up.
+std::unique_ptr<core::TIBQuery> companyQuery();
+
+// true for the months a balance row holds (TPeriodArray's range).
+bool inPeriodRange(int m);
+
+// The consumption-tax group whose sums a tax-excluded balance of the account takes in:
+// 2 for 仮払消費税, 1 for 仮受消費税, 0 for every other account.
+int taxGroupOf(const QString& KCODE);
+
+// The column list of the month sums of KAMOKU_MS (LNUK, LTAX, RNUK, RTAX, LIKKATSU, RIKKATSU).
+QString monthSumColumns();
 
 // The consumption-tax sums (columns MNUM, KAR, KAS, a row per facility and department) of the
 // tax group k (1 仮受消費税, 2 仮払消費税), under the facility (s) and department (b) codes when given.

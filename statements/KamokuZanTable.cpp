@@ -21,15 +21,6 @@ QString codeKey(const QString& code) {
     return code.left(end);
 }
 
-std::unique_ptr<core::TIBQuery> companyQuery() {
-    auto query = core::CreateIBQuery(QStringLiteral("ACCDAT"), false);
-    if (!query)
-        throw std::logic_error("no data module");
-    return query;
-}
-
-bool inPeriodRange(int m) { return m >= TPeriodArray::Low && m <= TPeriodArray::High; }
-
 } // namespace
 
 TKamokuZanTable::TKamokuZanTable(qint32 mode) : mode_(mode) {}
@@ -43,12 +34,7 @@ Currency TKamokuZanTable::Balance(const QString& KCODE, qint32 period, qint32 mo
     TPeriodArray kar = account->kar;
     TPeriodArray kas = account->kas;
     if (mode_ == 1) {
-        const QString karibarai = core::AccInf.SysKCode[core::skKaribaraiZei];
-        const QString kariuke = core::AccInf.SysKCode[core::skKariukeZei];
-        const int taxKind = !karibarai.isEmpty() && code == karibarai ? 2
-                            : !kariuke.isEmpty() && code == kariuke   ? 1
-                                                                      : 0;
-        if (taxKind != 0) {
+        if (const int taxKind = taxGroupOf(code); taxKind != 0) {
             for (int p = 1; p <= 16; ++p) {
                 kar[p] += taxKar_[taxKind][p];
                 kas[p] += taxKas_[taxKind][p];
@@ -113,9 +99,8 @@ void TKamokuZanTable::readOpenings() {
 
 void TKamokuZanTable::readSums() {
     auto query = companyQuery();
-    query->sql() << QStringLiteral("SELECT KCODE,MNUM,SUM(KAR_NUK)AS LNUK,SUM(KAR_TAX)AS LTAX,SUM(KAS_NUK)AS RNUK,"
-                                   "SUM(KAS_TAX)AS RTAX,SUM(KAR_IKKATSU)AS LIKKATSU,SUM(KAS_IKKATSU)AS RIKKATSU "
-                                   "FROM KAMOKU_MS GROUP BY KCODE,MNUM");
+    query->sql() << QStringLiteral("SELECT KCODE,MNUM,") + monthSumColumns() +
+                        QStringLiteral(" FROM KAMOKU_MS GROUP BY KCODE,MNUM");
     query->execQuery();
     const auto field = [&](const char* name) -> const core::IBSQLField& {
         return query->fieldByName(QLatin1String(name));

@@ -277,7 +277,7 @@ TEST_F(GeneralLedgerTest, ListsAccountsWithEntriesOnly)
 TEST_F(GeneralLedgerTest, LinesWithEqualKeysKeepTheirEntryOrder)
 {
     const QList<LedgerAccount> accounts = readLedger(write(0, 15, 0));
-    for (const QString name : {QStringLiteral("現金"), QStringLiteral("売上高")}) {
+    for (const QString& name : {QStringLiteral("現金"), QStringLiteral("売上高")}) {
         SCOPED_TRACE(name.toStdString());
         const auto account = std::find_if(accounts.begin(), accounts.end(),
                                           [&name](const LedgerAccount& a) { return a.name == name; });
@@ -305,7 +305,7 @@ TEST_F(GeneralLedgerTest, TaxExcludedTaxLedgersCarryOtherAccountsTax)
     };
     const QList<LedgerAccount> included = readLedger(write(0, 15, 0));
     const QList<LedgerAccount> excluded = readLedger(write(0, 15, 1));
-    for (const QString name : {QStringLiteral("仮受消費税"), QStringLiteral("仮払消費税")}) {
+    for (const QString& name : {QStringLiteral("仮受消費税"), QStringLiteral("仮払消費税")}) {
         SCOPED_TRACE(name.toStdString());
         EXPECT_GT(linesOf(excluded, name), linesOf(included, name));
     }
